@@ -1,0 +1,7 @@
+// The framework as far as Facetor uses it.
+#pragma once
+
+#include "windows.h"
+#include "afxstr.h"
+#include "afxcoll.h"
+#include "afxwnd.h"

@@ -1,0 +1,10 @@
+// The Windows API as far as Facetor uses it.
+#pragma once
+
+#include "wintypes.h"
+#include "winerror.h"
+#include "guiddef.h"
+#include "unknwn.h"
+#include "oleauto.h"
+#include "oaidl.h"
+#include "winuser.h"
