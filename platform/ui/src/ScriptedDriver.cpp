@@ -76,7 +76,7 @@ std::string ProgressText(const ProgressEvent& e)
     switch (e.call)
     {
     case ProgressCall::Construct:
-        return "Construct(" + Quoted(e.text) + ", " + Number(e.minimum) + ", " + Number(e.maximum) + ", " +
+        return "Construct(" + Quoted(e.text) + ", " + Quoted(e.status) + ", " + Number(e.minimum) + ", " + Number(e.maximum) + ", " +
                HandleText(e.parent) + ")";
     case ProgressCall::SetMax:
         return "SetMax(" + Number(e.value) + ")";
