@@ -50,8 +50,8 @@ struct ProgressEvent
 {
     int window;
     ProgressCall call;
-    std::wstring text;  // title (Construct) or status (SetStatus)
-    std::wstring status; // Construct only
+    std::wstring text = {}; // title (Construct) or status (SetStatus)
+    std::wstring status = {}; // Construct only
     double value = 0;   // maximum (SetMax), step (StepIt)
     double minimum = 0; // Construct only
     double maximum = 0; // Construct only
