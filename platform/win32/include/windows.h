@@ -8,3 +8,4 @@
 #include "oleauto.h"
 #include "oaidl.h"
 #include "winuser.h"
+#include "winreg.h"
