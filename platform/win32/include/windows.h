@@ -9,3 +9,7 @@
 #include "oaidl.h"
 #include "winuser.h"
 #include "winreg.h"
+#include "errhandlingapi.h"
+#include "libloaderapi.h"
+#include "shellapi.h"
+#include "wcrt.h"

@@ -1,6 +1,8 @@
 // Writing and reading the registry editor's export format.
 #include "RegFile.h"
 
+#include "TextEncoding.h"
+
 #include "winreg.h"
 
 #include "ui/ScriptedDriver.h"
@@ -89,36 +91,6 @@ void FormatKey(const Key& key, const std::wstring& path, bool isRoot, std::strin
         FormatKey(*child, path + L"\\" + child->name, false, out);
 }
 
-} // namespace
-
-bool DecodeUtf8(const std::string& text, std::wstring& out)
-{
-    out.clear();
-    for (size_t i = 0; i < text.size();)
-    {
-        const unsigned char lead = (unsigned char)text[i];
-        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
-        if (extra < 0 || i + size_t(extra) >= text.size())
-            return false;
-        uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k)
-        {
-            const unsigned char next = (unsigned char)text[i + size_t(k)];
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        out += wchar_t(c);
-        i += size_t(extra) + 1;
-    }
-    return true;
-}
-
-namespace
-{
 class Parser
 {
 public:

@@ -19,7 +19,4 @@ std::string FormatRegFile(const Tree& tree);
 
 // Fills an empty tree from the text. On failure returns false and says which line and why.
 bool ParseRegFile(const std::string& text, Tree& tree, std::string& error);
-
-// Strict UTF-8 into wide characters; false for bytes that are not UTF-8.
-bool DecodeUtf8(const std::string& text, std::wstring& out);
 } // namespace platform::registry

@@ -2,6 +2,7 @@
 #include "RegistryStore.h"
 
 #include "RegFile.h"
+#include "TextEncoding.h"
 
 #include "winerror.h"
 #include "winuser.h"
@@ -111,10 +112,8 @@ LONG Load(const std::string& path, Tree& tree, std::wstring& report)
     if (std::rename(path.c_str(), aside.c_str()) != 0)
         return ERROR_CANTREAD;
     tree = Tree();
-    const std::string text8 =
-        path + " could not be read (" + problem + "). It was kept as " + aside + " and the settings start afresh.";
-    if (!DecodeUtf8(text8, report))
-        report.assign(text8.begin(), text8.end());
+    report = WidePath(path + " could not be read (" + problem + "). It was kept as " + aside +
+                      " and the settings start afresh.");
     return ERROR_SUCCESS;
 }
 

@@ -1,24 +1,14 @@
 // Case-insensitive, case-preserving names over the in-memory registry tree.
 #include "RegistryTree.h"
 
+#include "TextEncoding.h"
+
 #include <algorithm>
-#include <cwctype>
-#include <locale.h>
 
 namespace platform::registry
 {
 namespace
 {
-// One fixed locale for folding, so that every process folds the same way whatever its own locale.
-locale_t FoldingLocale()
-{
-    static locale_t locale = [] {
-        locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
-        return l ? l : newlocale(LC_CTYPE_MASK, "C", locale_t(0));
-    }();
-    return locale;
-}
-
 const wchar_t* const kRootNames[kRootCount] = {L"HKEY_CLASSES_ROOT", L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE"};
 } // namespace
 
@@ -41,13 +31,6 @@ bool FindRoot(std::wstring_view name, Root& root)
     return false;
 }
 
-std::wstring FoldCase(std::wstring_view name)
-{
-    std::wstring folded(name);
-    for (wchar_t& c : folded)
-        c = wchar_t(towupper_l(wint_t(c), FoldingLocale()));
-    return folded;
-}
 
 Key* Key::Subkey(std::wstring_view childName) const
 {

@@ -24,9 +24,6 @@ constexpr int kRootCount = 3;
 const wchar_t* RootName(Root root);
 bool FindRoot(std::wstring_view name, Root& root);
 
-// The key under which names are compared.
-std::wstring FoldCase(std::wstring_view name);
-
 struct Value
 {
     std::wstring name; // empty: the key's default value
