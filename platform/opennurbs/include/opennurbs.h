@@ -9,5 +9,6 @@
 #include "opennurbs_object.h"
 #include "opennurbs_geometry.h"
 #include "opennurbs_color.h"
+#include "opennurbs_textlog.h"
 #include "opennurbs_mesh_topology.h"
 #include "opennurbs_mesh.h"

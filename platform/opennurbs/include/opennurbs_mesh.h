@@ -66,6 +66,23 @@ public:
     bool SetQuad(int fi, int a, int b, int c, int d);
     bool SetTriangle(int fi, int a, int b, int c);
 
+    // Adds m's vertices and its faces (indices shifted; no vertex sharing). A per-vertex array
+    // survives only when it was full (or the mesh had no vertices) and m's is full too; others
+    // are destroyed. m_FN follows the same rule by faces. Appending a mesh to itself does nothing.
+    void Append(const ON_Mesh& m);
+
+    // Merges vertices that are equal by position (as floats, -0 == +0) and by the attributes not
+    // ignored. The merged vertices come in DESCENDING (x, y, z) order. Ignoring texture
+    // coordinates empties m_T, m_C and m_K. A mesh left with much spare room is compacted, which
+    // culls the faces the merge collapsed. False when nothing merged (the mesh is untouched).
+    bool CombineIdenticalVertices(bool ignore_vertex_normals = false,
+                                  bool ignore_texture_coordinates = false);
+
+    // At least one face and three vertices, m_N/m_T/m_S empty or per vertex, every face valid,
+    // unit vertex normals, a finite vertex box. Colours, face normals and curvatures are not
+    // checked, nor are corner positions.
+    bool IsValid(ON_TextLog* text_log = nullptr) const;
+
     // Vertices in double precision, stored as floats; normals by the inverse transpose (and
     // recomputed for a singular xform). The topology is dropped only for a singular xform.
     // False for a mesh without vertices.
@@ -94,6 +111,9 @@ private:
     friend class ON_MeshTopology;
 
     bool HasPerVertex(int count) const { return count > 0 && count == m_V.Count(); }
+    // Drops faces with two corners at one position (a quad with one such pair becomes a
+    // triangle) and unused vertices, keeping the order, and shrinks the arrays to fit.
+    void Compact();
 
     mutable ON_MeshTopology m_top;
 };
