@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+using SortRecord = ON_MeshTopology::SortRecord;
+
 namespace
 {
 
@@ -21,17 +23,38 @@ std::uint64_t OrderedBits(float f)
     return (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
 }
 
-// Two 64-bit words compared in order: cheap to sort by the million.
-struct SortRecord
+// Stable LSD radix sort by key(record), 16 bits a pass; passes in which every key has the same
+// digit are skipped. Several calls, least significant key first, sort by a composite key.
+template <class Key>
+void StableRadixSort(std::vector<SortRecord>& records, std::vector<SortRecord>& scratch, Key key)
 {
-    std::uint64_t major;
-    std::uint64_t minor;
-
-    bool operator<(const SortRecord& r) const
+    scratch.resize(records.size());
+    std::vector<std::size_t> start(1u << 16);
+    for (int shift = 0; shift < 64; shift += 16)
     {
-        return major < r.major || (major == r.major && minor < r.minor);
+        std::fill(start.begin(), start.end(), 0);
+        for (const SortRecord& r : records)
+        {
+            start[(key(r) >> shift) & 0xFFFFu]++;
+        }
+        if (std::find(start.begin(), start.end(), records.size()) != start.end())
+        {
+            continue;
+        }
+        std::size_t sum = 0;
+        for (std::size_t& s : start)
+        {
+            const std::size_t count = s;
+            s = sum;
+            sum += count;
+        }
+        for (const SortRecord& r : records)
+        {
+            scratch[start[(key(r) >> shift) & 0xFFFFu]++] = r;
+        }
+        records.swap(scratch);
     }
-};
+}
 
 bool SamePosition(const ON_3fPoint& a, const ON_3fPoint& b)
 {
@@ -58,31 +81,56 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
     const ON_Mesh* owner = m_mesh;
     Destroy();
     m_mesh = owner;
-    const int vertex_count = mesh.m_V.Count();
-    const int face_count = mesh.m_F.Count();
-    if (vertex_count < 1)
+    if (mesh.m_V.Count() < 1)
     {
         return false;
     }
+    // One buffer pair serves both sorts: fresh memory is costly at a million faces.
+    std::vector<SortRecord> records;
+    std::vector<SortRecord> scratch;
+    CreateVertices(mesh, records, scratch);
+    CreateEdges(mesh, records, scratch);
+    records = std::vector<SortRecord>();
+    scratch = std::vector<SortRecord>();
+    LinkVerticesToEdges();
+    ResolveFaces(mesh);
+    m_created = true;
+    return true;
+}
 
-    // Topological vertices: runs of equal positions in ascending (x, y, z) order.
-    std::vector<SortRecord> records(vertex_count);
+void ON_MeshTopology::CreateVertices(const ON_Mesh& mesh, std::vector<SortRecord>& records,
+                                     std::vector<SortRecord>& scratch)
+{
+    const int vertex_count = mesh.m_V.Count();
+    records.resize(vertex_count);
     for (int vi = 0; vi < vertex_count; vi++)
     {
         const ON_3fPoint& v = mesh.m_V[vi];
         records[vi].major = OrderedBits(v.x) << 32 | OrderedBits(v.y);
         records[vi].minor = OrderedBits(v.z) << 32 | std::uint64_t(vi);
     }
-    std::sort(records.begin(), records.end());
+    // Records are made in vertex order, so stable passes by z, then by (x, y) leave equal
+    // positions in ascending vertex index.
+    StableRadixSort(records, scratch, [](const SortRecord& r) { return r.minor >> 32; });
+    StableRadixSort(records, scratch, [](const SortRecord& r) { return r.major; });
 
     m_vi_pool.SetCapacity(vertex_count);
     m_vi_pool.SetCount(vertex_count);
+    int group_count = 0;
+    for (int k = 0; k < vertex_count; k++)
+    {
+        m_vi_pool[k] = int(records[k].minor & 0xFFFFFFFFu);
+        if (k == 0 || !SamePosition(mesh.m_V[m_vi_pool[k - 1]], mesh.m_V[m_vi_pool[k]]))
+        {
+            group_count++;
+        }
+    }
+    m_topv.SetCapacity(group_count);
     m_topv_map.SetCapacity(vertex_count);
     m_topv_map.SetCount(vertex_count);
     for (int k = 0; k < vertex_count; k++)
     {
-        const int vi = int(records[k].minor & 0xFFFFFFFFu);
-        m_vi_pool[k] = vi;
+        const int vi = m_vi_pool[k];
         if (k == 0 || !SamePosition(mesh.m_V[m_vi_pool[k - 1]], mesh.m_V[vi]))
         {
             ON_MeshTopologyVertex& topv = m_topv.AppendNew();
@@ -91,11 +139,16 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
         m_topv[m_topv.Count() - 1].m_v_count++;
         m_topv_map[vi] = m_topv.Count() - 1;
     }
+}
 
-    // Edges: every side of a valid face whose ends are different topological vertices, sorted by
-    // (smaller end, larger end, face); equal end pairs are one edge.
+void ON_MeshTopology::CreateEdges(const ON_Mesh& mesh, std::vector<SortRecord>& records,
+                                  std::vector<SortRecord>& scratch)
+{
+    // Every side of a valid face whose ends are different topological vertices, as (smaller end,
+    // larger end, face); equal end pairs are one edge.
+    const int vertex_count = mesh.m_V.Count();
+    const int face_count = mesh.m_F.Count();
     records.clear();
-    records.reserve(std::size_t(face_count) * 4);
     for (int fi = 0; fi < face_count; fi++)
     {
         const ON_MeshFace& face = mesh.m_F[fi];
@@ -114,21 +167,22 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
             }
         }
     }
-    std::sort(records.begin(), records.end());
+    // Made in face order: a stable sort by the end pair keeps the faces of an edge ascending.
+    StableRadixSort(records, scratch, [](const SortRecord& r) { return r.major; });
 
     m_topf.SetCapacity(face_count);
     m_topf.SetCount(face_count);
     for (int fi = 0; fi < face_count; fi++)
     {
-        ON_MeshTopologyFace& topf = m_topf[fi];
-        for (int side = 0; side < 4; side++)
-        {
-            topf.m_topei[side] = -1;
-            topf.m_reve[side] = 0;
-        }
+        m_topf[fi] = ON_MeshTopologyFace{{-1, -1, -1, -1}, {0, 0, 0, 0}};
     }
-
     const int side_count = int(records.size());
+    int edge_count = 0;
+    for (int k = 0; k < side_count; k++)
+    {
+        edge_count += (k == 0 || records[k].major != records[k - 1].major) ? 1 : 0;
+    }
+    m_tope.SetCapacity(edge_count);
     m_topfi_pool.SetCapacity(side_count);
     m_topfi_pool.SetCount(side_count);
     for (int k = 0; k < side_count; k++)
@@ -149,9 +203,11 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
         m_topf[fi].m_topei[side] = ei;
         m_topf[fi].m_reve[side] = m_topv_map[mesh.m_F[fi].vi[(side + 3) % 4]] != start ? 1 : 0;
     }
-    records = std::vector<SortRecord>();
+}
 
-    // Each vertex lists its edges in edge order.
+void ON_MeshTopology::LinkVerticesToEdges()
+{
+    // Walking the edges in order lists each vertex's edges ascending.
     const int edge_count = m_tope.Count();
     for (int ei = 0; ei < edge_count; ei++)
     {
@@ -160,24 +216,25 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
     }
     m_topei_pool.SetCapacity(2 * edge_count);
     m_topei_pool.SetCount(2 * edge_count);
+    std::vector<int> next(m_topv.Count());
     int offset = 0;
     for (int tvi = 0; tvi < m_topv.Count(); tvi++)
     {
         m_topv[tvi].m_topei = m_topei_pool.Array() + offset;
+        next[tvi] = offset;
         offset += m_topv[tvi].m_tope_count;
-        m_topv[tvi].m_tope_count = 0;
     }
     for (int ei = 0; ei < edge_count; ei++)
     {
-        for (int end = 0; end < 2; end++)
-        {
-            ON_MeshTopologyVertex& topv = m_topv[m_tope[ei].m_topvi[end]];
-            m_topei_pool[int(topv.m_topei - m_topei_pool.Array()) + topv.m_tope_count++] = ei;
-        }
+        m_topei_pool[next[m_tope[ei].m_topvi[0]]++] = ei;
+        m_topei_pool[next[m_tope[ei].m_topvi[1]]++] = ei;
     }
+}
 
-    // Faces keep their sides only when they resolve to 3 (triangle) or 4 (quad) distinct edges.
-    for (int fi = 0; fi < face_count; fi++)
+void ON_MeshTopology::ResolveFaces(const ON_Mesh& mesh)
+{
+    // Faces keep their sides only when they give 3 (triangle) or 4 (quad) distinct edges.
+    for (int fi = 0; fi < m_topf.Count(); fi++)
     {
         ON_MeshTopologyFace& topf = m_topf[fi];
         const int sides = mesh.m_F[fi].IsTriangle() ? 3 : 4;
@@ -200,7 +257,4 @@ bool ON_MeshTopology::Create(const ON_Mesh& mesh)
             topf = ON_MeshTopologyFace{{0, 0, 0, 0}, {0, 0, 0, 0}};
         }
     }
-
-    m_created = true;
-    return true;
 }
