@@ -5,3 +5,6 @@
 #include "afxstr.h"
 #include "afxcoll.h"
 #include "afxwnd.h"
+#include "afxstat_.h"
+#include "afxapp.h"
+#include "afxdialog.h"

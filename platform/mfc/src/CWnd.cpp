@@ -1,5 +1,6 @@
 // The framework's map from window handles to window objects.
 #include "afxwnd.h"
+#include "winuser.h"
 
 #include <map>
 #include <memory>
@@ -16,4 +17,9 @@ CWnd* CWnd::FromHandle(HWND hWnd)
         object->m_hWnd = hWnd;
     }
     return object.get();
+}
+
+CWnd* CWnd::GetActiveWindow()
+{
+    return FromHandle(::GetActiveWindow());
 }

@@ -13,3 +13,4 @@
 #include "libloaderapi.h"
 #include "shellapi.h"
 #include "wcrt.h"
+#include "commdlg.h"

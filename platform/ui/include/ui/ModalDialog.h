@@ -18,6 +18,7 @@ struct ControlView
     bool checked;               // buttons
     int selection;              // combo boxes: selected index, -1 for none
     std::vector<std::wstring> items; // combo boxes
+    int checkState = 0;         // buttons: 0 clear, 1 ticked, 2 indeterminate
 };
 
 class ModalDialog

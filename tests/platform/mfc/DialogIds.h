@@ -1,0 +1,9 @@
+#define IDD_OPTIONS 100
+#define IDD_BROKEN_INIT 101
+#define IDD_MISSING 102
+#define IDC_A 1001
+#define IDC_INSIDE 1002
+#define IDC_B 1003
+#define IDC_LIST 1004
+#define IDC_FLAG 1005
+#define IDC_C 1006
