@@ -1,0 +1,11 @@
+// Identifiers of Facetor's resources.
+#pragma once
+
+#define IDD_OPTIONS 209
+
+#define IDC_CHECK_YUP 201
+#define IDC_RADIO_SOLID 1022
+#define IDC_RADIO_SKETCH 1023
+#define IDC_COMBO_UNITS 1024
+#define IDC_CHECK_PROGRESS 1027
+#define IDC_CHECK_MULTIBODY 1032
