@@ -1,0 +1,59 @@
+// The simulated host. A test makes one, hands its application to the add-in, and then reads the
+// journal (one line per call, in call order), the model and the reference ledger.
+#pragma once
+
+#include "sim/Model.h"
+
+#include "sldworks.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace sim
+{
+struct HostState;
+
+class Host
+{
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The application interface, borrowed: the host keeps its own reference, which the ledger
+    // does not count.
+    ISldWorks* Application();
+
+    // What the host answers about itself.
+    void SetRevision(const wchar_t* revision); // null: the host hands out a null string
+    void SetFrameHandle(int handle);
+
+    // The journal: `object.Operation(arguments) -> result, outs`, one line per call.
+    std::vector<std::string> Journal() const;
+    void ClearJournal();
+    // Lean mode keeps counts and the model's counts but writes no journal and stores no geometry.
+    void SetLean(bool lean);
+    bool Lean() const;
+
+    // Makes the nth call (from 1) of an operation fail with an HRESULT, or succeed without handing
+    // out its object. Operations are named as in the journal ("CreateTemporaryBody").
+    void FailCall(const std::string& operation, int nth, HRESULT result = E_FAIL);
+    void FailCallWithoutObject(const std::string& operation, int nth);
+    void ClearFailures();
+    // How many times an operation was called.
+    int CallCount(const std::string& operation) const;
+
+    // References handed out to callers and not yet released.
+    long LiveReferences() const;
+
+    Model& GetModel();
+    const Model& GetModel() const;
+
+    HostState& State() { return *m_state; }
+
+private:
+    std::unique_ptr<HostState> m_state;
+};
+} // namespace sim

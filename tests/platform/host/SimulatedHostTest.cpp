@@ -1,0 +1,137 @@
+#include "sim/Host.h"
+#include "win32_testing.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using testing::ElementsAre;
+
+namespace
+{
+struct NewPart
+{
+    IPartDoc* part = nullptr;
+    IModelDoc* doc = nullptr;
+    explicit NewPart(ISldWorks* app)
+    {
+        app->NewPartDocument(&part);
+        app->GetActiveDocument(&doc);
+    }
+    ~NewPart()
+    {
+        if (doc)
+            doc->Release();
+        if (part)
+            part->Release();
+    }
+};
+} // namespace
+
+TEST(SimulatedHost, JournalNamesObjectsAndFormatsArgumentsExactly)
+{
+    sim::Host host;
+    {
+        NewPart p(host.Application());
+        p.doc->SetLengthUnit(3);
+        ITemporaryBody* body = nullptr;
+        p.part->CreateTemporaryBody(&body);
+        const double points[9] = {0, 0, 0, 0.0254, 0, 0, 0, 1, 0};
+        const double normal[3] = {-0.0, 0, 1};
+        body->AddPlanarFace(3, points, normal);
+        IBody* made = nullptr;
+        body->MakeBody(&made);
+        made->Release();
+        body->Release();
+        ISketchSegment* line = nullptr;
+        p.doc->CreateSketchLine(0, 0, 0, 0.1, 1e-300, -2.5, &line);
+        line->Release();
+    }
+    EXPECT_THAT(host.Journal(),
+                ElementsAre("app.NewPartDocument() -> S_OK, part1", "app.GetActiveDocument() -> S_OK, doc1",
+                            "doc1.SetLengthUnit(3) -> S_OK", "part1.CreateTemporaryBody() -> S_OK, tbody1",
+                            "tbody1.AddPlanarFace(3, [0, 0, 0, 0.0254, 0, 0, 0, 1, 0], [-0, 0, 1]) -> S_OK",
+                            "tbody1.MakeBody() -> S_OK, body1",
+                            "doc1.CreateSketchLine(0, 0, 0, 0.1, 1e-300, -2.5) -> S_OK, line1"));
+    EXPECT_EQ(host.LiveReferences(), 0);
+    const sim::Document& doc = *host.GetModel().documents.at(0);
+    EXPECT_EQ(doc.title, L"Part1");
+    EXPECT_EQ(doc.lengthUnit, 3);
+    ASSERT_EQ(doc.bodies.size(), 1u);
+    EXPECT_EQ(doc.bodies[0]->planarFaces.at(0).points[3], 0.0254);
+    EXPECT_EQ(doc.SketchEntityCount(sim::SketchEntityKind::Line), 1u);
+}
+
+TEST(SimulatedHost, InjectedFailuresHitTheNthCallOnly)
+{
+    sim::Host host;
+    host.FailCall("NewPartDocument", 2, E_FAIL);
+    host.FailCallWithoutObject("GetActiveDocument", 1);
+    ISldWorks* app = host.Application();
+    IPartDoc* first = nullptr;
+    IPartDoc* second = nullptr;
+    EXPECT_EQ(app->NewPartDocument(&first), S_OK);
+    EXPECT_EQ(app->NewPartDocument(&second), E_FAIL);
+    EXPECT_EQ(second, nullptr);
+    IModelDoc* doc = nullptr;
+    EXPECT_EQ(app->GetActiveDocument(&doc), S_OK);
+    EXPECT_EQ(doc, nullptr);
+    EXPECT_EQ(host.GetModel().documents.size(), 1u);
+    EXPECT_EQ(host.CallCount("NewPartDocument"), 2);
+    EXPECT_THAT(host.Journal(), ElementsAre("app.NewPartDocument() -> S_OK, part1", "app.NewPartDocument() -> E_FAIL",
+                                            "app.GetActiveDocument() -> S_OK, null"));
+    EXPECT_EQ(host.LiveReferences(), 1);
+    first->Release();
+    EXPECT_EQ(host.LiveReferences(), 0);
+}
+
+TEST(SimulatedHost, InterfacesOfOneDocumentKeepTheirNamesAndIdentity)
+{
+    sim::Host host;
+    NewPart p(host.Application());
+    IPartDoc* again = nullptr;
+    p.doc->QueryInterface(IID_IPartDoc, reinterpret_cast<void**>(&again));
+    EXPECT_EQ(again, p.part);
+    IAssemblyDoc* assembly = nullptr;
+    EXPECT_EQ(p.doc->QueryInterface(IID_IAssemblyDoc, reinterpret_cast<void**>(&assembly)), E_NOINTERFACE);
+    EXPECT_EQ(host.Journal().at(2), "doc1.QueryInterface(IPartDoc) -> S_OK, part1");
+    EXPECT_EQ(host.LiveReferences(), 3);
+    again->Release();
+    EXPECT_EQ(host.LiveReferences(), 2);
+}
+
+TEST(SimulatedHost, LeanModeKeepsCountsButNoJournalOrGeometry)
+{
+    sim::Host host;
+    host.SetLean(true);
+    NewPart p(host.Application());
+    p.doc->ToggleSketch3D(0);
+    for (int i = 0; i < 3; ++i)
+    {
+        ISketchSegment* line = nullptr;
+        p.doc->CreateSketchLine(0, 0, 0, 1, 1, 1, &line);
+        line->Release();
+    }
+    p.doc->ToggleSketch3D(0);
+    EXPECT_TRUE(host.Journal().empty());
+    const sim::Document& doc = *host.GetModel().documents.at(0);
+    EXPECT_EQ(doc.SketchEntityCount(sim::SketchEntityKind::Line), 3u);
+    EXPECT_TRUE(doc.sketches.at(0)->entities.empty());
+    EXPECT_EQ(host.CallCount("CreateSketchLine"), 3);
+}
+
+TEST(SimulatedHost, StringsCrossAsBstrsThatTheCallerFrees)
+{
+    const long before = platform::LiveBstrCount();
+    sim::Host host;
+    host.SetRevision(L"20.1 \"x\"");
+    BSTR revision = nullptr;
+    host.Application()->GetRevisionNumber(&revision);
+    EXPECT_EQ(std::wstring(revision), L"20.1 \"x\"");
+    SysFreeString(revision);
+    host.SetRevision(nullptr);
+    host.Application()->GetRevisionNumber(&revision);
+    EXPECT_EQ(revision, nullptr);
+    EXPECT_THAT(host.Journal(), ElementsAre("app.GetRevisionNumber() -> S_OK, \"20.1 \\\"x\\\"\"",
+                                            "app.GetRevisionNumber() -> S_OK, null"));
+    EXPECT_EQ(platform::LiveBstrCount(), before);
+}
