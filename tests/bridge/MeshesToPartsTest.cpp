@@ -1,0 +1,366 @@
+#include "JournalText.h"
+#include "MeshFixtures.h"
+
+#include "NVKSWON.h"
+
+#include "sim/Host.h"
+#include "ui/ScriptedDriver.h"
+#include "win32_testing.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+
+namespace
+{
+ON_ClassArray<ON_Mesh> Meshes(std::initializer_list<ON_Mesh> meshes)
+{
+    ON_ClassArray<ON_Mesh> array;
+    for (const ON_Mesh& m : meshes)
+        array.Append(m);
+    return array;
+}
+
+class MeshesToParts : public testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        EXPECT_EQ(host.LiveReferences(), 0) << "the bridge kept a host reference";
+        EXPECT_EQ(platform::LiveBstrCount(), bstrsBefore);
+    }
+
+    int Import(ON_ClassArray<ON_Mesh>& meshes, int unit, int mode, int multiBody, int progress = 0)
+    {
+        ui::ScopedDriver scope(driver);
+        return NVKSWON::CreatePartFromMeshes(host.Application(), meshes, unit, mode, multiBody, progress);
+    }
+
+    sim::Host host;
+    ui::ScriptedDriver driver;
+    long bstrsBefore = platform::LiveBstrCount();
+};
+} // namespace
+
+TEST_F(MeshesToParts, SolidRoadSendsEveryFaceScaledWithItsNormal)
+{
+    auto meshes = Meshes({UnitTriangle(), SquareQuad()});
+    ASSERT_EQ(Import(meshes, LengthUnitInches, ImportAsSolid, 1), 1);
+    EXPECT_THAT(host.Journal(),
+                ElementsAre("app.NewPartDocument() -> S_OK, part1", "app.GetActiveDocument() -> S_OK, doc1",
+                            "doc1.PrepareFirst(1) -> S_OK", "doc1.PrepareSecond(0) -> S_OK",
+                            "doc1.SetLengthUnit(3) -> S_OK", "part1.CreateTemporaryBody() -> S_OK, tbody1",
+                            "tbody1.AddPlanarFace(3, [0, 0, 0, 0.0254, 0, 0, 0, 0.0254, 0], [-0, 0, 1]) -> S_OK",
+                            "tbody1.MakeBody() -> S_OK, body1", "part1.CreateTemporaryBody() -> S_OK, tbody2",
+                            // the quad is split: (a, b, c) and (a, c, d)
+                            "tbody2.AddPlanarFace(3, [0.0508, 0, 0, 0.0508, 0.0508, 0, 0, 0.0508, 0], [-0, 0, 1]) -> S_OK",
+                            "tbody2.AddPlanarFace(3, [0.0508, 0, 0, 0, 0.0508, 0, 0, 0, 0], [0, -0, 1]) -> S_OK",
+                            "tbody2.MakeBody() -> S_OK, body2", "doc1.FinishSecond() -> S_OK",
+                            "doc1.FinishThird() -> S_OK"));
+    ASSERT_EQ(host.GetModel().documents.size(), 1u);
+    EXPECT_EQ(host.GetModel().documents[0]->bodies.size(), 2u);
+}
+
+TEST_F(MeshesToParts, SketchRoadDrawsOneLinePerTopologicalEdge)
+{
+    // Two triangles with vertices of their own that share an edge: five lines, in topology order.
+    ON_Mesh shared = MakeMesh({{1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2}, {3, 4, 5}});
+    auto meshes = Meshes({shared, SquareQuad()});
+    ASSERT_EQ(Import(meshes, LengthUnitMeters, ImportAs3DSketch, 1), 1);
+    EXPECT_THAT(host.Journal(),
+                ElementsAre("app.NewPartDocument() -> S_OK, part1", "app.GetActiveDocument() -> S_OK, doc1",
+                            "doc1.PrepareFirst(1) -> S_OK", "doc1.PrepareSecond(0) -> S_OK",
+                            "doc1.SetLengthUnit(2) -> S_OK", "doc1.ToggleSketch3D(0) -> S_OK",
+                            "doc1.CreateSketchLine(0, 0, 0, 0, 1, 0) -> S_OK, line1",
+                            "doc1.CreateSketchLine(0, 0, 0, 1, 0, 0) -> S_OK, line2",
+                            "doc1.CreateSketchLine(0, 1, 0, 1, 0, 0) -> S_OK, line3",
+                            "doc1.CreateSketchLine(0, 1, 0, 1, 1, 0) -> S_OK, line4",
+                            "doc1.CreateSketchLine(1, 0, 0, 1, 1, 0) -> S_OK, line5",
+                            // a quad gives its four sides and no diagonal
+                            "doc1.CreateSketchLine(0, 0, 0, 0, 2, 0) -> S_OK, line6",
+                            "doc1.CreateSketchLine(0, 0, 0, 2, 0, 0) -> S_OK, line7",
+                            "doc1.CreateSketchLine(0, 2, 0, 2, 2, 0) -> S_OK, line8",
+                            "doc1.CreateSketchLine(2, 0, 0, 2, 2, 0) -> S_OK, line9",
+                            "doc1.FinishFirst() -> S_OK", "doc1.ToggleSketch3D(0) -> S_OK",
+                            "doc1.FinishSecond() -> S_OK", "doc1.FinishThird() -> S_OK"));
+}
+
+TEST_F(MeshesToParts, CallSequencePerModeAndPartLayout)
+{
+    struct Case
+    {
+        int mode;
+        int multiBody;
+        int meshCount;
+        std::vector<std::string> calls;
+    };
+    const std::vector<std::string> open = {"app.NewPartDocument", "app.GetActiveDocument", "doc1.PrepareFirst",
+                                           "doc1.PrepareSecond", "doc1.SetLengthUnit"};
+    auto join = [](std::vector<std::vector<std::string>> parts) {
+        std::vector<std::string> all;
+        for (auto& p : parts)
+            all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    auto renumber = [](std::vector<std::string> calls, int n) {
+        for (auto& c : calls)
+            if (c.rfind("doc1", 0) == 0)
+                c.replace(3, 1, std::to_string(n));
+        return calls;
+    };
+    const std::vector<std::string> finish = {"doc1.FinishSecond", "doc1.FinishThird"};
+    const std::vector<std::string> solid = {"part1.CreateTemporaryBody", "tbody1.AddPlanarFace", "tbody1.MakeBody"};
+    const std::vector<Case> cases = {
+        {2, 1, 2, join({open, finish})},
+        {-1, 0, 2, join({open, finish, renumber(open, 2), renumber(finish, 2)})},
+        {0, 1, 0, join({open, finish})},
+        {1, 1, 0, join({open, {"doc1.ToggleSketch3D", "doc1.FinishFirst", "doc1.ToggleSketch3D"}, finish})},
+        {0, 0, 0, {}},
+        {1, 0, 0, {}},
+        {0, 0, 1, join({open, solid, finish})},
+        {1, 0, 1,
+         join({open, {"doc1.ToggleSketch3D", "doc1.CreateSketchLine", "doc1.CreateSketchLine", "doc1.CreateSketchLine",
+                      "doc1.FinishFirst", "doc1.ToggleSketch3D"},
+               finish})},
+    };
+    for (const Case& c : cases)
+    {
+        sim::Host caseHost;
+        ON_ClassArray<ON_Mesh> meshes;
+        for (int i = 0; i < c.meshCount; ++i)
+            meshes.Append(UnitTriangle());
+        ui::ScopedDriver scope(driver);
+        EXPECT_EQ(NVKSWON::CreatePartFromMeshes(caseHost.Application(), meshes, 0, c.mode, c.multiBody, 0), 1);
+        auto calls = CallsOf(caseHost.Journal());
+        EXPECT_THAT(calls, ElementsAreArray(c.calls)) << "mode " << c.mode << ", multibody " << c.multiBody
+                                                      << ", meshes " << c.meshCount;
+        EXPECT_EQ(caseHost.GetModel().documents.size(), size_t(c.multiBody ? 1 : c.meshCount));
+        EXPECT_EQ(caseHost.LiveReferences(), 0);
+    }
+}
+
+TEST_F(MeshesToParts, UnitsScaleWidenedFloatsAndOnlyValidUnitsAreSet)
+{
+    struct Case
+    {
+        int unit;
+        double factor;
+        bool unitSet;
+    };
+    const double feet = std::bit_cast<double>(uint64_t(0x3FD381D7DBF487FC));
+    const Case cases[] = {{0, 0.001, true}, {1, 0.01, true}, {2, 1.0, true}, {3, 0.0254, true},
+                          {4, feet, true},   {5, 1.0, false}, {-1, 1.0, false}};
+    const float tenth = 0.1f; // not 0.1: the float nearest to it
+    for (const Case& c : cases)
+    {
+        sim::Host caseHost;
+        auto meshes = Meshes({MakeMesh({{tenth, 2, 3}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})});
+        ASSERT_EQ(NVKSWON::CreatePartFromMeshes(caseHost.Application(), meshes, c.unit, ImportAsSolid, 1, 0), 1);
+        const sim::Document& doc = *caseHost.GetModel().documents.at(0);
+        EXPECT_EQ(doc.lengthUnitSet, c.unitSet) << "unit " << c.unit;
+        if (c.unitSet)
+        {
+            EXPECT_EQ(doc.lengthUnit, c.unit);
+        }
+        const sim::PlanarFace& face = doc.bodies.at(0)->planarFaces.at(0);
+        EXPECT_EQ(face.points[0], double(tenth) * c.factor) << "unit " << c.unit;
+        EXPECT_EQ(face.points[1], 2 * c.factor) << "unit " << c.unit;
+        EXPECT_EQ(face.points[2], 3 * c.factor) << "unit " << c.unit;
+    }
+    double factor = 0;
+    sim::Host caseHost;
+    IPartDoc* part = nullptr;
+    caseHost.Application()->NewPartDocument(&part);
+    IModelDoc* doc = nullptr;
+    caseHost.Application()->GetActiveDocument(&doc);
+    EXPECT_EQ(HostUtils::SetDocumentUnits(doc, 4, &factor), 1);
+    EXPECT_NE(factor, 0.3048); // twelve inches in double arithmetic, not the nearest double
+    EXPECT_EQ(std::bit_cast<uint64_t>(factor), 0x3FD381D7DBF487FCu);
+    doc->Release();
+    part->Release();
+}
+
+TEST_F(MeshesToParts, FacesWithoutAPlaneGetAZeroNormal)
+{
+    auto meshes = Meshes({MakeMesh({{0, 0, 0}, {1, 1, 1}, {2, 2, 2}, {5, 5, 5}}, {{0, 1, 2}, {3, 3, 0}})});
+    ASSERT_EQ(Import(meshes, 2, ImportAsSolid, 1), 1);
+    const auto& faces = host.GetModel().documents.at(0)->bodies.at(0)->planarFaces;
+    ASSERT_EQ(faces.size(), 2u);
+    for (const sim::PlanarFace& face : faces)
+        EXPECT_THAT(face.normal, ElementsAre(0.0, 0.0, 0.0));
+}
+
+TEST_F(MeshesToParts, AMeshWithoutFacesStillAsksForItsBody)
+{
+    auto meshes = Meshes({MakeMesh({{0, 0, 0}}, {})});
+    EXPECT_EQ(Import(meshes, 2, ImportAsSolid, 1), 1);
+    EXPECT_EQ(host.CallCount("AddPlanarFace"), 0);
+    EXPECT_EQ(host.CallCount("MakeBody"), 1);
+}
+
+TEST_F(MeshesToParts, FailuresReportTheirTextAndKeepWhatWasMade)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(sim::Host&)> arrange;
+        int mode;
+        int multiBody;
+        const wchar_t* error;
+        size_t documents;
+        size_t bodies; // in the first document
+        int finishSecondCalls;
+    };
+    const Case cases[] = {
+        {"no part, multibody", [](sim::Host& h) { h.FailCallWithoutObject("NewPartDocument", 1); }, 0, 1,
+         L"Unable to create part", 0, 0, 0},
+        {"no second part, one per mesh", [](sim::Host& h) { h.FailCall("NewPartDocument", 2); }, 0, 0,
+         L"Unable to create new part", 1, 1, 1},
+        {"no active document", [](sim::Host& h) { h.FailCallWithoutObject("GetActiveDocument", 1); }, 0, 1,
+         L"Unable to retrieve active model", 1, 0, 0},
+        {"no temporary body", [](sim::Host& h) { h.FailCall("CreateTemporaryBody", 2); }, 0, 1,
+         L"Unable to create new body", 1, 1, 1},
+        {"temporary body without object", [](sim::Host& h) { h.FailCallWithoutObject("CreateTemporaryBody", 1); },
+         0, 1, L"Unable to create new body", 1, 0, 1},
+        {"second body not made", [](sim::Host& h) { h.FailCall("MakeBody", 2); }, 0, 1,
+         L"Unable to create body from surfaces", 1, 1, 1},
+        {"second body not made, one per mesh", [](sim::Host& h) { h.FailCall("MakeBody", 2); }, 0, 0,
+         L"Unable to create body from surfaces", 2, 1, 2},
+        {"no active document on the sketch road", [](sim::Host& h) { h.FailCall("GetActiveDocument", 1); }, 1, 1,
+         L"Unable to retrieve active model", 1, 0, 0},
+    };
+    for (const Case& c : cases)
+    {
+        sim::Host caseHost;
+        c.arrange(caseHost);
+        auto meshes = Meshes({UnitTriangle(), SquareQuad(), UnitTriangle()});
+        EXPECT_EQ(NVKSWON::CreatePartFromMeshes(caseHost.Application(), meshes, 3, c.mode, c.multiBody, 0), 0)
+            << c.name;
+        EXPECT_EQ(NVKSWON::GetError(), c.error) << c.name;
+        EXPECT_EQ(caseHost.GetModel().documents.size(), c.documents) << c.name;
+        if (c.documents)
+        {
+            EXPECT_EQ(caseHost.GetModel().documents[0]->bodies.size(), c.bodies) << c.name;
+            EXPECT_EQ(caseHost.GetModel().documents[0]->openSketch, nullptr) << c.name << ": sketch left open";
+        }
+        EXPECT_EQ(caseHost.CallCount("FinishSecond"), c.finishSecondCalls) << c.name;
+        EXPECT_EQ(caseHost.LiveReferences(), 0) << c.name;
+    }
+    // A part whose active document could not be had keeps its unit unset.
+    sim::Host caseHost;
+    caseHost.FailCallWithoutObject("GetActiveDocument", 1);
+    auto meshes = Meshes({UnitTriangle()});
+    NVKSWON::CreatePartFromMeshes(caseHost.Application(), meshes, 3, 0, 1, 0);
+    EXPECT_FALSE(caseHost.GetModel().documents.at(0)->lengthUnitSet);
+}
+
+TEST_F(MeshesToParts, TheErrorTextSurvivesALaterSuccess)
+{
+    host.FailCall("MakeBody", 1);
+    auto meshes = Meshes({UnitTriangle()});
+    EXPECT_EQ(Import(meshes, 2, ImportAsSolid, 1), 0);
+    EXPECT_EQ(Import(meshes, 2, ImportAsSolid, 1), 1);
+    EXPECT_EQ(NVKSWON::GetError(), L"Unable to create body from surfaces");
+}
+
+TEST_F(MeshesToParts, AMeshNamingVerticesOutsideItselfIsRefusedBeforeAnyFace)
+{
+    for (int mode : {ImportAsSolid, ImportAs3DSketch})
+    {
+        sim::Host caseHost;
+        auto meshes = Meshes({UnitTriangle(), MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}, {0, 1, 5}})});
+        EXPECT_EQ(NVKSWON::CreatePartFromMeshes(caseHost.Application(), meshes, 2, mode, 1, 0), 0);
+        EXPECT_EQ(NVKSWON::GetError(), L"Mesh has a face with a vertex index outside its vertex list");
+        EXPECT_EQ(caseHost.CallCount("CreateTemporaryBody"), mode == ImportAsSolid ? 1 : 0);
+        EXPECT_EQ(caseHost.CallCount("AddPlanarFace"), mode == ImportAsSolid ? 1 : 0); // the first mesh's only
+        EXPECT_EQ(caseHost.CallCount("CreateSketchLine"), mode == ImportAs3DSketch ? 3 : 0);
+        EXPECT_EQ(caseHost.CallCount("FinishThird"), 1);
+        EXPECT_EQ(caseHost.LiveReferences(), 0);
+    }
+}
+
+TEST_F(MeshesToParts, ProgressWindowsAreMadeEitherWayAndShownOnlyWithTheFlag)
+{
+    auto meshes = Meshes({UnitTriangle(), SquareQuad()});
+    ASSERT_EQ(Import(meshes, 2, ImportAsSolid, 1, 1), 1);
+    EXPECT_THAT(driver.ProgressLines(),
+                ElementsAre("Construct(\"Creating solid\", \"\", 0, 100, null)", "SetMax(1)", "StartProgress()",
+                            "StepIt(1)", "SetStatus(\"Creating body from surfaces. This may take several minutes...\")",
+                            "EndProgress()", "Destroy()", "Construct(\"Creating solid\", \"\", 0, 100, null)",
+                            "SetMax(2)", "StartProgress()", "StepIt(1)", "StepIt(1)",
+                            "SetStatus(\"Creating body from surfaces. This may take several minutes...\")",
+                            "EndProgress()", "Destroy()"));
+    driver.progress.clear();
+    ASSERT_EQ(Import(meshes, 2, ImportAs3DSketch, 0, 0), 1);
+    EXPECT_THAT(driver.ProgressLines(), ElementsAre("Construct(\"Creating mesh\", \"\", 0, 100, null)", "Destroy()",
+                                                    "Construct(\"Creating mesh\", \"\", 0, 100, null)", "Destroy()"));
+    driver.progress.clear();
+    sim::Host caseHost;
+    IPartDoc* part = nullptr;
+    caseHost.Application()->NewPartDocument(&part);
+    IModelDoc* doc = nullptr;
+    caseHost.Application()->GetActiveDocument(&doc);
+    {
+        ui::ScopedDriver scope(driver);
+        EXPECT_EQ(NVKSWON::CreateSketchFromMeshes(doc, meshes, 1.0, 1), 1);
+    }
+    EXPECT_THAT(driver.ProgressLines(),
+                ElementsAre("Construct(\"Creating meshes\", \"\", 0, 100, null)", "SetMax(2)", "StartProgress()",
+                            "StepIt(1)", "Construct(\"Creating mesh\", \"\", 0, 100, null)", "Destroy()", "StepIt(1)",
+                            "Construct(\"Creating mesh\", \"\", 0, 100, null)", "Destroy()", "EndProgress()",
+                            "Destroy()"));
+    doc->Release();
+    part->Release();
+}
+
+// Every host call of a reference import fails in turn, once with an HRESULT and, where an object
+// comes back, once without the object: the bridge reports what it must and releases everything.
+TEST_F(MeshesToParts, FailureSweepOverTheReferenceImport)
+{
+    auto meshes = Meshes({UnitTriangle(), SquareQuad()});
+    std::vector<std::string> reference;
+    {
+        sim::Host referenceHost;
+        ASSERT_EQ(NVKSWON::CreatePartFromMeshes(referenceHost.Application(), meshes, 3, ImportAsSolid, 1, 0), 1);
+        reference = referenceHost.Journal();
+    }
+    std::map<std::string, int> seen;
+    for (const std::string& line : reference)
+    {
+        const std::string operation = OperationOf(line);
+        const int nth = ++seen[operation];
+        const bool hasObject = line.rfind(", ") != std::string::npos && line.find("-> S_OK, ") != std::string::npos;
+        for (bool withoutObject : {false, true})
+        {
+            if (withoutObject && !hasObject)
+                continue;
+            sim::Host caseHost;
+            if (withoutObject)
+                caseHost.FailCallWithoutObject(operation, nth);
+            else
+                caseHost.FailCall(operation, nth, E_FAIL);
+            NVKSWON::SetError(L"");
+            const int result =
+                NVKSWON::CreatePartFromMeshes(caseHost.Application(), meshes, 3, ImportAsSolid, 1, 0);
+            const std::string what = operation + " #" + std::to_string(nth) + (withoutObject ? " without object" : "");
+            std::wstring expected;
+            if (operation == "NewPartDocument")
+                expected = L"Unable to create part";
+            else if (operation == "GetActiveDocument")
+                expected = L"Unable to retrieve active model";
+            else if (operation == "CreateTemporaryBody")
+                expected = L"Unable to create new body";
+            else if (operation == "MakeBody" && !withoutObject)
+                expected = L"Unable to create body from surfaces";
+            EXPECT_EQ(result, expected.empty() ? 1 : 0) << what;
+            EXPECT_EQ(NVKSWON::GetError(), CString(expected.c_str())) << what;
+            EXPECT_EQ(caseHost.LiveReferences(), 0) << what;
+        }
+    }
+    EXPECT_EQ(seen["AddPlanarFace"], 3);
+}
