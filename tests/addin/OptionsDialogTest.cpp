@@ -5,6 +5,8 @@
 
 #include "ui/ScriptedDriver.h"
 
+#include "DialogScripts.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -12,6 +14,8 @@
 
 namespace
 {
+using fixtures::View;
+
 struct Options
 {
     int units = 99, importAs = 99, multiBody = 99, yUp = 99, progress = 99;
@@ -19,14 +23,6 @@ struct Options
     BOOL Get() { return GetImportOptions(&units, &importAs, &multiBody, &yUp, &progress); }
     std::vector<int> Values() const { return {units, importAs, multiBody, yUp, progress}; }
 };
-
-const ui::ControlView& View(const std::vector<ui::ControlView>& controls, int id)
-{
-    for (const ui::ControlView& control : controls)
-        if (control.id == id)
-            return control;
-    throw std::runtime_error("no control " + std::to_string(id));
-}
 
 std::string StoredSettings(const std::string& lines)
 {
@@ -128,12 +124,7 @@ TEST_F(OptionsDialog, OpensWithTheDefaultsAndOkStoresAllFiveInOrder)
 
 TEST_F(OptionsDialog, CancelEscapeAndTheCloseBoxWriteNothing)
 {
-    const std::function<void(ui::ModalDialog&)> endings[] = {
-        [](ui::ModalDialog& d) { d.Click(IDCANCEL); },
-        [](ui::ModalDialog& d) { d.PressEscape(); },
-        [](ui::ModalDialog& d) { d.PressCloseBox(); },
-    };
-    for (const auto& ending : endings)
+    for (const auto& ending : fixtures::CancelEndings())
     {
         m_driver.QueueDialog([&](ui::ModalDialog& d) {
             d.Click(IDC_RADIO_SKETCH);

@@ -4,10 +4,14 @@
 
 #include "ui/ScriptedDriver.h"
 
+#include "DialogScripts.h"
+
 #include <gtest/gtest.h>
 
 namespace
 {
+using fixtures::View;
+
 class OptionsDialog : public CDialog
 {
 public:
@@ -39,14 +43,6 @@ protected:
         CDialog::OnOK();
     }
 };
-
-const ui::ControlView& View(const std::vector<ui::ControlView>& controls, int id)
-{
-    for (const ui::ControlView& control : controls)
-        if (control.id == id)
-            return control;
-    throw std::runtime_error("no control " + std::to_string(id));
-}
 
 class Dialog : public ::testing::Test
 {
@@ -127,12 +123,7 @@ TEST_F(Dialog, ValuesWithoutAControlShowNothingAndSaveAsNone)
 
 TEST_F(Dialog, CancelEscapeAndTheCloseBoxExchangeNothing)
 {
-    const std::function<void(ui::ModalDialog&)> endings[] = {
-        [](ui::ModalDialog& d) { d.Click(IDCANCEL); },
-        [](ui::ModalDialog& d) { d.PressEscape(); },
-        [](ui::ModalDialog& d) { d.PressCloseBox(); },
-    };
-    for (const auto& ending : endings)
+    for (const auto& ending : fixtures::CancelEndings())
     {
         m_driver.QueueDialog([&](ui::ModalDialog& d) {
             d.Click(IDC_A);
