@@ -6,14 +6,12 @@
 #include "ImportSettings.h"
 
 CFacetorOptionsDlg::CFacetorOptionsDlg(CWnd* pParent)
-    : CDialog(CFacetorOptionsDlg::IDD, pParent), m_nImportAs(-1), m_bProgress(0), m_nUnits(-1), m_bMultiBody(0),
-      m_bYUp(0)
+    : CDialog(CFacetorOptionsDlg::IDD, pParent), m_nImportAs(-1), m_bProgress(0), m_nUnits(-1),
+      m_bMultiBody(0), m_bYUp(0)
 {
 }
 
-CFacetorOptionsDlg::~CFacetorOptionsDlg()
-{
-}
+CFacetorOptionsDlg::~CFacetorOptionsDlg() {}
 
 void CFacetorOptionsDlg::DoDataExchange(CDataExchange* pDX)
 {

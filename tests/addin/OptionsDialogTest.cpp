@@ -91,20 +91,22 @@ TEST_F(OptionsDialog, TemplateAsTheResourceScriptGivesIt)
 
 TEST_F(OptionsDialog, OpensWithTheDefaultsAndOkStoresAllFiveInOrder)
 {
-    m_driver.QueueDialog([](ui::ModalDialog& d) {
-        const std::vector<ui::ControlView> shown = d.Controls();
-        EXPECT_TRUE(View(shown, IDC_RADIO_SOLID).checked);
-        EXPECT_FALSE(View(shown, IDC_RADIO_SKETCH).checked);
-        EXPECT_EQ(View(shown, IDC_COMBO_UNITS).selection, 3); // Inches
-        EXPECT_TRUE(View(shown, IDC_CHECK_MULTIBODY).checked);
-        EXPECT_TRUE(View(shown, IDC_CHECK_YUP).checked);
-        EXPECT_TRUE(View(shown, IDC_CHECK_PROGRESS).checked);
-        d.Click(IDC_RADIO_SKETCH);
-        d.Select(IDC_COMBO_UNITS, 4);
-        d.Click(IDC_CHECK_MULTIBODY);
-        d.Click(IDC_CHECK_PROGRESS);
-        d.Click(IDOK);
-    });
+    m_driver.QueueDialog(
+        [](ui::ModalDialog& d)
+        {
+            const std::vector<ui::ControlView> shown = d.Controls();
+            EXPECT_TRUE(View(shown, IDC_RADIO_SOLID).checked);
+            EXPECT_FALSE(View(shown, IDC_RADIO_SKETCH).checked);
+            EXPECT_EQ(View(shown, IDC_COMBO_UNITS).selection, 3); // Inches
+            EXPECT_TRUE(View(shown, IDC_CHECK_MULTIBODY).checked);
+            EXPECT_TRUE(View(shown, IDC_CHECK_YUP).checked);
+            EXPECT_TRUE(View(shown, IDC_CHECK_PROGRESS).checked);
+            d.Click(IDC_RADIO_SKETCH);
+            d.Select(IDC_COMBO_UNITS, 4);
+            d.Click(IDC_CHECK_MULTIBODY);
+            d.Click(IDC_CHECK_PROGRESS);
+            d.Click(IDOK);
+        });
     Options options;
     EXPECT_TRUE(options.Get());
     // unit, import mode, multibody, Y up, progress
@@ -126,10 +128,12 @@ TEST_F(OptionsDialog, CancelEscapeAndTheCloseBoxWriteNothing)
 {
     for (const auto& ending : fixtures::CancelEndings())
     {
-        m_driver.QueueDialog([&](ui::ModalDialog& d) {
-            d.Click(IDC_RADIO_SKETCH);
-            ending(d);
-        });
+        m_driver.QueueDialog(
+            [&](ui::ModalDialog& d)
+            {
+                d.Click(IDC_RADIO_SKETCH);
+                ending(d);
+            });
         Options options;
         EXPECT_FALSE(options.Get());
         EXPECT_EQ(options.Values(), (std::vector<int>{99, 99, 99, 99, 99}));
@@ -141,13 +145,15 @@ TEST_F(OptionsDialog, StoredValuesNoControlCanShowAreHandedOnAsNoChoice)
 {
     Store(L"Import As", 2);
     Store(L"Units", 7);
-    m_driver.QueueDialog([](ui::ModalDialog& d) {
-        const std::vector<ui::ControlView> shown = d.Controls();
-        EXPECT_FALSE(View(shown, IDC_RADIO_SOLID).checked);
-        EXPECT_FALSE(View(shown, IDC_RADIO_SKETCH).checked);
-        EXPECT_EQ(View(shown, IDC_COMBO_UNITS).selection, -1);
-        d.Click(IDOK);
-    });
+    m_driver.QueueDialog(
+        [](ui::ModalDialog& d)
+        {
+            const std::vector<ui::ControlView> shown = d.Controls();
+            EXPECT_FALSE(View(shown, IDC_RADIO_SOLID).checked);
+            EXPECT_FALSE(View(shown, IDC_RADIO_SKETCH).checked);
+            EXPECT_EQ(View(shown, IDC_COMBO_UNITS).selection, -1);
+            d.Click(IDOK);
+        });
     Options options;
     EXPECT_TRUE(options.Get());
     EXPECT_EQ(options.units, -1);
@@ -197,12 +203,14 @@ TEST_F(OptionsDialog, SettingsPersistIntoTheNextProcess)
     {
         ui::ScriptedDriver driver;
         ui::ScopedDriver scope(driver);
-        driver.QueueDialog([](ui::ModalDialog& d) {
-            d.Click(IDC_RADIO_SKETCH);
-            d.Select(IDC_COMBO_UNITS, 2);
-            d.Click(IDC_CHECK_YUP);
-            d.Click(IDOK);
-        });
+        driver.QueueDialog(
+            [](ui::ModalDialog& d)
+            {
+                d.Click(IDC_RADIO_SKETCH);
+                d.Select(IDC_COMBO_UNITS, 2);
+                d.Click(IDC_CHECK_YUP);
+                d.Click(IDOK);
+            });
         Options options;
         _exit(options.Get() ? 0 : 1);
     }
@@ -210,13 +218,15 @@ TEST_F(OptionsDialog, SettingsPersistIntoTheNextProcess)
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
-    m_driver.QueueDialog([](ui::ModalDialog& d) {
-        const std::vector<ui::ControlView> shown = d.Controls();
-        EXPECT_TRUE(View(shown, IDC_RADIO_SKETCH).checked);
-        EXPECT_EQ(View(shown, IDC_COMBO_UNITS).selection, 2);
-        EXPECT_FALSE(View(shown, IDC_CHECK_YUP).checked);
-        d.Click(IDCANCEL);
-    });
+    m_driver.QueueDialog(
+        [](ui::ModalDialog& d)
+        {
+            const std::vector<ui::ControlView> shown = d.Controls();
+            EXPECT_TRUE(View(shown, IDC_RADIO_SKETCH).checked);
+            EXPECT_EQ(View(shown, IDC_COMBO_UNITS).selection, 2);
+            EXPECT_FALSE(View(shown, IDC_CHECK_YUP).checked);
+            d.Click(IDCANCEL);
+        });
     Options options;
     EXPECT_FALSE(options.Get());
     EXPECT_EQ(m_driver.dialogs.size(), 1u);

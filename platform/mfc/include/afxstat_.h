@@ -10,7 +10,10 @@ class CWinThread;
 
 struct AFX_MODULE_STATE
 {
-    explicit AFX_MODULE_STATE(HINSTANCE module) : m_hCurrentInstanceHandle(module), m_hCurrentResourceHandle(module) {}
+    explicit AFX_MODULE_STATE(HINSTANCE module)
+        : m_hCurrentInstanceHandle(module), m_hCurrentResourceHandle(module)
+    {
+    }
 
     HINSTANCE m_hCurrentInstanceHandle;
     HINSTANCE m_hCurrentResourceHandle;
@@ -38,7 +41,10 @@ __attribute__((visibility("hidden"))) inline AFX_MODULE_STATE* AfxGetStaticModul
 class AFX_MAINTAIN_STATE2
 {
 public:
-    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pModuleState) : m_pPrevModuleState(AfxSetModuleState(pModuleState)) {}
+    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pModuleState)
+        : m_pPrevModuleState(AfxSetModuleState(pModuleState))
+    {
+    }
     ~AFX_MAINTAIN_STATE2() { AfxSetModuleState(m_pPrevModuleState); }
     AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
     AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;

@@ -21,7 +21,8 @@ std::vector<ui::ControlView> DialogSession::Controls() const
 {
     std::vector<ui::ControlView> views;
     for (const Control& c : m_window.controls)
-        views.push_back({c.id, c.windowClass, c.style, c.text, c.checkState != 0, c.selection, c.items, c.checkState});
+        views.push_back(
+            {c.id, c.windowClass, c.style, c.text, c.checkState != 0, c.selection, c.items, c.checkState});
     return views;
 }
 

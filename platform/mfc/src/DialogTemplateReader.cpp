@@ -92,7 +92,8 @@ private:
 
 std::wstring ClassName(const std::wstring& name, WORD atom)
 {
-    static const wchar_t* const kPredefined[] = {L"button", L"edit", L"static", L"listbox", L"scrollbar", L"combobox"};
+    static const wchar_t* const kPredefined[] = {L"button",  L"edit",      L"static",
+                                                 L"listbox", L"scrollbar", L"combobox"};
     if (atom >= 0x80 && atom <= 0x85)
         return kPredefined[atom - 0x80];
     std::wstring lower = name;
@@ -112,8 +113,8 @@ bool ReadDialogTemplate(const BYTE* data, DWORD size, DialogWindow& window)
     std::wstring menu, windowClass;
     if (!in.Word(version) || !in.Word(signature) || version != 1 || signature != 0xFFFF)
         return false;
-    if (!in.Dword(helpId) || !in.Dword(exStyle) || !in.Dword(window.style) || !in.Word(count) || !in.Short(x) ||
-        !in.Short(y) || !in.Short(cx) || !in.Short(cy) || !in.TextOrOrdinal(menu, ordinal) ||
+    if (!in.Dword(helpId) || !in.Dword(exStyle) || !in.Dword(window.style) || !in.Word(count) ||
+        !in.Short(x) || !in.Short(y) || !in.Short(cx) || !in.Short(cy) || !in.TextOrOrdinal(menu, ordinal) ||
         !in.TextOrOrdinal(windowClass, ordinal) || !in.Text(window.caption))
         return false;
     if (window.style & kSetFont)
@@ -121,7 +122,8 @@ bool ReadDialogTemplate(const BYTE* data, DWORD size, DialogWindow& window)
         WORD pointSize, weight;
         BYTE italic, charset;
         std::wstring typeface;
-        if (!in.Word(pointSize) || !in.Word(weight) || !in.Byte(italic) || !in.Byte(charset) || !in.Text(typeface))
+        if (!in.Word(pointSize) || !in.Word(weight) || !in.Byte(italic) || !in.Byte(charset) ||
+            !in.Text(typeface))
             return false;
     }
     for (WORD i = 0; i < count; ++i)
@@ -132,8 +134,8 @@ bool ReadDialogTemplate(const BYTE* data, DWORD size, DialogWindow& window)
         std::wstring className;
         if (!in.AlignToDword() || !in.Dword(helpId) || !in.Dword(exStyle) || !in.Dword(control.style) ||
             !in.Short(x) || !in.Short(y) || !in.Short(cx) || !in.Short(cy) || !in.Dword(id) ||
-            !in.TextOrOrdinal(className, atom) || !in.TextOrOrdinal(control.text, textOrdinal) || !in.Word(extra) ||
-            !in.Skip(extra))
+            !in.TextOrOrdinal(className, atom) || !in.TextOrOrdinal(control.text, textOrdinal) ||
+            !in.Word(extra) || !in.Skip(extra))
             return false;
         control.id = int(id);
         control.windowClass = ClassName(className, atom);

@@ -26,8 +26,9 @@ INT_PTR CFileDialog::DoModal()
         if (CWnd* main = AfxGetMainWnd())
             owner = GetLastActivePopup(main->m_hWnd);
     m_ofn.hwndOwner = owner;
-    const ui::FileDialogAnswer answer = ui::CurrentDriver().ShowFileDialog(
-        {m_bOpenFileDialog != FALSE, m_defaultExtension.Str(), m_fileName.Str(), m_ofn.Flags, m_filter.Str(), owner});
+    const ui::FileDialogAnswer answer =
+        ui::CurrentDriver().ShowFileDialog({m_bOpenFileDialog != FALSE, m_defaultExtension.Str(),
+                                            m_fileName.Str(), m_ofn.Flags, m_filter.Str(), owner});
     if (answer.result != IDOK)
         return IDCANCEL;
     m_fileName = answer.typed.c_str();

@@ -21,7 +21,8 @@ int NVKRegistry::ReadInt(CString name, int defaultValue)
     if (!m_root || RegOpenKeyExW(m_root, m_key, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return defaultValue;
     DWORD type = 0, value = 0, size = sizeof value;
-    const LSTATUS result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    const LSTATUS result =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
         return defaultValue;
@@ -36,11 +37,12 @@ int NVKRegistry::ReadBool(CString name, int defaultValue)
 int NVKRegistry::WriteInt(CString name, int value)
 {
     HKEY key;
-    if (!m_root || RegCreateKeyExW(m_root, m_key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key,
-                                   nullptr) != ERROR_SUCCESS)
+    if (!m_root || RegCreateKeyExW(m_root, m_key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                                   &key, nullptr) != ERROR_SUCCESS)
         return 0;
     const DWORD data = DWORD(value);
-    const LSTATUS result = RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    const LSTATUS result =
+        RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
     RegCloseKey(key);
     return result == ERROR_SUCCESS ? 1 : 0;
 }

@@ -46,7 +46,8 @@ constexpr uint32_t kShellFont = 0x48;
 uint16_t PredefinedClassAtom(const std::string& className)
 {
     std::string lower = className;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     static const char* const kClasses[] = {"button", "edit", "static", "listbox", "scrollbar", "combobox"};
     for (uint16_t i = 0; i < 6; ++i)
         if (lower == kClasses[i])

@@ -14,7 +14,7 @@ struct DialogControl
     uint32_t style = 0;
     int16_t x = 0, y = 0, cx = 0, cy = 0;
     int32_t id = 0;
-    uint16_t classAtom = 0;  // a predefined class (0x80 button ... 0x85 combo box), or 0
+    uint16_t classAtom = 0;   // a predefined class (0x80 button ... 0x85 combo box), or 0
     std::u16string className; // when classAtom is 0
     std::u16string text;
 };

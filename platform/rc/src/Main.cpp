@@ -56,8 +56,8 @@ int main(int argc, char** argv)
         std::vector<rc::Token> tokens = preprocessor.Run(script);
         std::vector<std::string> filesRead = preprocessor.FilesRead();
         const std::vector<rc::Resource> resources =
-            rc::ParseScript(std::move(tokens), preprocessor.Macros(), std::filesystem::path(script).parent_path().string(),
-                            includeFolders, filesRead);
+            rc::ParseScript(std::move(tokens), preprocessor.Macros(),
+                            std::filesystem::path(script).parent_path().string(), includeFolders, filesRead);
         WriteFile(files[1], rc::ResourceSource(resources, std::filesystem::path(script).filename().string()));
         if (files.size() == 3)
         {

@@ -11,8 +11,8 @@ namespace rc
 namespace
 {
 // Headers of the platform whose symbols the compiler knows already.
-const std::set<std::string> kSystemHeaders = {"afxres.h", "winres.h", "winresrc.h", "windows.h", "winuser.h",
-                                              "commctrl.h", "atlres.h"};
+const std::set<std::string> kSystemHeaders = {"afxres.h",  "winres.h",   "winresrc.h", "windows.h",
+                                              "winuser.h", "commctrl.h", "atlres.h"};
 
 std::string Trim(const std::string& text)
 {
@@ -173,8 +173,8 @@ void Preprocessor::Directive(const std::string& line, const std::string& folder,
     else if (word == "include")
     {
         std::vector<Token> tokens;
-        Tokenize(rest.size() > 1 && rest[0] == '<' ? "\"" + rest.substr(1, rest.find('>') - 1) + "\"" : rest, where,
-                 tokens);
+        Tokenize(rest.size() > 1 && rest[0] == '<' ? "\"" + rest.substr(1, rest.find('>') - 1) + "\"" : rest,
+                 where, tokens);
         if (tokens.size() != 1 || tokens[0].kind != Token::Kind::String)
             throw std::runtime_error(where + ": #include takes a file name");
         const std::string name = tokens[0].text;

@@ -16,7 +16,10 @@ namespace rc
 class Preprocessor
 {
 public:
-    explicit Preprocessor(std::vector<std::string> includeFolders) : m_includeFolders(std::move(includeFolders)) {}
+    explicit Preprocessor(std::vector<std::string> includeFolders)
+        : m_includeFolders(std::move(includeFolders))
+    {
+    }
 
     // The script's tokens, without its preprocessor lines. Throws std::runtime_error.
     std::vector<Token> Run(const std::string& path);

@@ -14,9 +14,9 @@ namespace rc
 {
 namespace
 {
-constexpr uint32_t WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_CAPTION = 0x00C00000,
-                   WS_BORDER = 0x00800000, WS_SYSMENU = 0x00080000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000,
-                   DS_SETFONT = 0x40;
+constexpr uint32_t WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000,
+                   WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_SYSMENU = 0x00080000,
+                   WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000, DS_SETFONT = 0x40;
 
 // Control statements other than CONTROL: their class, default style, and whether text comes first.
 struct ControlKeyword
@@ -46,11 +46,13 @@ const ControlKeyword kControlKeywords[] = {
 };
 
 // Flags that old scripts put after the type; they mean nothing to a module here.
-const char* const kMemoryFlags[] = {"PRELOAD", "LOADONCALL", "FIXED", "MOVEABLE", "DISCARDABLE", "PURE", "IMPURE"};
+const char* const kMemoryFlags[] = {"PRELOAD",     "LOADONCALL", "FIXED", "MOVEABLE",
+                                    "DISCARDABLE", "PURE",       "IMPURE"};
 
 std::string Upper(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
     return text;
 }
 
@@ -230,8 +232,8 @@ private:
         const std::string keyword = type.kind == Token::Kind::Name ? Upper(type.text) : "";
         if (keyword == "DIALOGEX")
             return DialogStatement(name);
-        if (keyword == "DIALOG" || keyword == "STRINGTABLE" || keyword == "MENU" || keyword == "ACCELERATORS" ||
-            keyword == "VERSIONINFO")
+        if (keyword == "DIALOG" || keyword == "STRINGTABLE" || keyword == "MENU" ||
+            keyword == "ACCELERATORS" || keyword == "VERSIONINFO")
             throw std::runtime_error(type.where + ": " + keyword + " resources are not supported");
         ResourceName typeName;
         if (keyword == "DLGINIT")
@@ -243,7 +245,8 @@ private:
         else
             typeName = Name(type);
         while (Peek() && Peek()->kind == Token::Kind::Name &&
-               std::find(std::begin(kMemoryFlags), std::end(kMemoryFlags), Upper(Peek()->text)) != std::end(kMemoryFlags))
+               std::find(std::begin(kMemoryFlags), std::end(kMemoryFlags), Upper(Peek()->text)) !=
+                   std::end(kMemoryFlags))
             Next();
         Resource resource{typeName, name, m_language, {}};
         if (Peek() && Peek()->kind == Token::Kind::String)
@@ -389,7 +392,8 @@ private:
             dialog.style |= WS_POPUP | WS_BORDER | WS_SYSMENU;
         while (!BlockEnd())
             dialog.controls.push_back(ControlStatement());
-        m_resources.push_back({ResourceName{false, kTypeDialog, ""}, name, language, DialogTemplateBytes(dialog)});
+        m_resources.push_back(
+            {ResourceName{false, kTypeDialog, ""}, name, language, DialogTemplateBytes(dialog)});
     }
 
     DialogControl ControlStatement()
@@ -453,8 +457,10 @@ private:
 };
 } // namespace
 
-std::vector<Resource> ParseScript(std::vector<Token> tokens, const std::map<std::string, std::vector<Token>>& macros,
-                                  const std::string& scriptFolder, const std::vector<std::string>& includeFolders,
+std::vector<Resource> ParseScript(std::vector<Token> tokens,
+                                  const std::map<std::string, std::vector<Token>>& macros,
+                                  const std::string& scriptFolder,
+                                  const std::vector<std::string>& includeFolders,
                                   std::vector<std::string>& filesRead)
 {
     std::vector<std::string> folders = {scriptFolder};

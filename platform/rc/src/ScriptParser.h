@@ -14,7 +14,9 @@ namespace rc
 {
 // Files named by resources are looked for beside the script, then in the include folders; each
 // one read is added to `filesRead`. Throws std::runtime_error naming the place of a fault.
-std::vector<Resource> ParseScript(std::vector<Token> tokens, const std::map<std::string, std::vector<Token>>& macros,
-                                  const std::string& scriptFolder, const std::vector<std::string>& includeFolders,
+std::vector<Resource> ParseScript(std::vector<Token> tokens,
+                                  const std::map<std::string, std::vector<Token>>& macros,
+                                  const std::string& scriptFolder,
+                                  const std::vector<std::string>& includeFolders,
                                   std::vector<std::string>& filesRead);
 } // namespace rc

@@ -1,5 +1,5 @@
-// Numbers (decimal, or hexadecimal after 0x, with an optional L or U suffix), strings in double quotes (L prefix
-// allowed; "" is one quote; C escapes), names, and the punctuation of the script.
+// Numbers (decimal, or hexadecimal after 0x, with an optional L or U suffix), strings in double quotes (L
+// prefix allowed; "" is one quote; C escapes), names, and the punctuation of the script.
 #include "Token.h"
 
 #include <cctype>

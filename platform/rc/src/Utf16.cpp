@@ -11,7 +11,11 @@ std::u16string Utf16(const std::string& utf8)
     for (size_t i = 0; i < utf8.size();)
     {
         const unsigned char lead = (unsigned char)utf8[i];
-        const int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+        const int extra = lead < 0x80             ? 0
+                          : (lead & 0xE0) == 0xC0 ? 1
+                          : (lead & 0xF0) == 0xE0 ? 2
+                          : (lead & 0xF8) == 0xF0 ? 3
+                                                  : -1;
         if (extra < 0 || i + size_t(extra) >= utf8.size())
             throw std::runtime_error("text that is not UTF-8");
         uint32_t c = extra ? lead & (0x3F >> extra) : lead;

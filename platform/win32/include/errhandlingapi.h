@@ -3,7 +3,8 @@
 
 #include "wintypes.h"
 
-extern "C" {
-DWORD GetLastError();
-void SetLastError(DWORD dwErrCode);
+extern "C"
+{
+    DWORD GetLastError();
+    void SetLastError(DWORD dwErrCode);
 }

@@ -9,10 +9,11 @@
 #define _MAX_FNAME 256
 #define _MAX_EXT 256
 
-extern "C" {
-// Splits a path as the Universal CRT does, into buffers of the _MAX_ sizes above; any output may
-// be null. When a part does not fit, every output is emptied and errno is ERANGE.
-void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname, wchar_t* ext);
-// Decimal digits after optional white space and sign; clamped to INT_MIN..INT_MAX (errno ERANGE).
-int _wtoi(const wchar_t* str);
+extern "C"
+{
+    // Splits a path as the Universal CRT does, into buffers of the _MAX_ sizes above; any output may
+    // be null. When a part does not fit, every output is emptied and errno is ERANGE.
+    void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname, wchar_t* ext);
+    // Decimal digits after optional white space and sign; clamped to INT_MIN..INT_MAX (errno ERANGE).
+    int _wtoi(const wchar_t* str);
 }

@@ -34,24 +34,25 @@ typedef HKEY* PHKEY;
 #define KEY_ALL_ACCESS 0xF003F
 #define KEY_WOW64_64KEY 0x0100
 
-extern "C" {
-LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
-                        REGSAM samDesired, const LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
-                        DWORD* lpdwDisposition);
-LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
-LSTATUS RegCloseKey(HKEY hKey);
-LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
-                       DWORD cbData);
-LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
-                         DWORD* lpcbData);
-LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
-LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
-LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, DWORD* lpcchName, DWORD* lpReserved,
-                      LPWSTR lpClass, DWORD* lpcchClass, PFILETIME lpftLastWriteTime);
-LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, DWORD* lpcchValueName, DWORD* lpReserved,
-                      DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
-LSTATUS RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, DWORD* lpcchClass, DWORD* lpReserved, DWORD* lpcSubKeys,
-                         DWORD* lpcbMaxSubKeyLen, DWORD* lpcbMaxClassLen, DWORD* lpcValues,
-                         DWORD* lpcbMaxValueNameLen, DWORD* lpcbMaxValueLen, DWORD* lpcbSecurityDescriptor,
-                         PFILETIME lpftLastWriteTime);
+extern "C"
+{
+    LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
+                            REGSAM samDesired, const LPSECURITY_ATTRIBUTES lpSecurityAttributes,
+                            PHKEY phkResult, DWORD* lpdwDisposition);
+    LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+    LSTATUS RegCloseKey(HKEY hKey);
+    LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                           DWORD cbData);
+    LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
+                             DWORD* lpcbData);
+    LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
+    LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
+    LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, DWORD* lpcchName, DWORD* lpReserved,
+                          LPWSTR lpClass, DWORD* lpcchClass, PFILETIME lpftLastWriteTime);
+    LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, DWORD* lpcchValueName,
+                          DWORD* lpReserved, DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
+    LSTATUS RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, DWORD* lpcchClass, DWORD* lpReserved,
+                             DWORD* lpcSubKeys, DWORD* lpcbMaxSubKeyLen, DWORD* lpcbMaxClassLen,
+                             DWORD* lpcValues, DWORD* lpcbMaxValueNameLen, DWORD* lpcbMaxValueLen,
+                             DWORD* lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime);
 }

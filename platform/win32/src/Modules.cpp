@@ -37,7 +37,8 @@ std::vector<LoadedModule> LoadedModules()
 {
     std::vector<LoadedModule> modules;
     dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void* data) {
+        [](dl_phdr_info* info, size_t, void* data)
+        {
             auto& list = *static_cast<std::vector<LoadedModule>*>(data);
             const bool program = list.empty();
             if (!program && (!info->dlpi_name || !*info->dlpi_name))

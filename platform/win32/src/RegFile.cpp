@@ -85,7 +85,8 @@ void FormatKey(const Key& key, const std::wstring& path, bool isRoot, std::strin
     {
         out += "\n[" + ui::Utf8(path) + "]\n";
         for (const Value& value : key.values)
-            out += (value.name.empty() ? std::string("@") : EscapedString(value.name)) + "=" + ValueText(value) + "\n";
+            out += (value.name.empty() ? std::string("@") : EscapedString(value.name)) + "=" +
+                   ValueText(value) + "\n";
     }
     for (const auto& [folded, child] : key.subkeys)
         FormatKey(*child, path + L"\\" + child->name, false, out);
@@ -153,7 +154,8 @@ private:
         if (!FindRoot(std::wstring_view(path).substr(0, separator), root))
             return Problem("unknown root key");
         std::vector<std::wstring> names;
-        if (separator != std::wstring::npos && !SplitKeyPath(std::wstring_view(path).substr(separator + 1), names))
+        if (separator != std::wstring::npos &&
+            !SplitKeyPath(std::wstring_view(path).substr(separator + 1), names))
             return Problem("empty key name in the path");
         m_key = &m_tree.RootKey(root);
         for (const std::wstring& name : names)
@@ -262,8 +264,10 @@ private:
         if (pos < line.size() && line[pos] == '(')
         {
             const size_t close = line.find(')', pos);
-            const std::string digits = close == std::string::npos ? "" : line.substr(pos + 1, close - pos - 1);
-            if (digits.empty() || digits.size() > 8 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            const std::string digits =
+                close == std::string::npos ? "" : line.substr(pos + 1, close - pos - 1);
+            if (digits.empty() || digits.size() > 8 ||
+                digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
                 return Problem("hex(...) needs a hexadecimal type");
             type = DWORD(std::stoul(digits, nullptr, 16));
             pos = close + 1;

@@ -47,17 +47,20 @@ HKEY NewHandle(OpenKey key)
 }
 
 // Resolves the handle and runs the operation on its key in the current store.
-LSTATUS WithKey(HKEY hKey, const std::function<LSTATUS(Tree&, Key&, const OpenKey&, bool& changed)>& operation)
+LSTATUS WithKey(HKEY hKey,
+                const std::function<LSTATUS(Tree&, Key&, const OpenKey&, bool& changed)>& operation)
 {
     OpenKey open;
     if (!Resolve(hKey, open))
         return ERROR_INVALID_HANDLE;
-    return Transact([&](Tree& tree, bool& changed) -> LONG {
-        Key* key = tree.Find(open.root, open.path);
-        if (!key)
-            return ERROR_KEY_DELETED;
-        return operation(tree, *key, open, changed);
-    });
+    return Transact(
+        [&](Tree& tree, bool& changed) -> LONG
+        {
+            Key* key = tree.Find(open.root, open.path);
+            if (!key)
+                return ERROR_KEY_DELETED;
+            return operation(tree, *key, open, changed);
+        });
 }
 
 std::wstring NameOf(LPCWSTR name)
@@ -108,24 +111,26 @@ LSTATUS OpenSubkey(HKEY hKey, LPCWSTR lpSubKey, PHKEY phkResult, bool* created)
     if (!SplitKeyPath(NameOf(lpSubKey), names))
         return ERROR_BAD_PATHNAME;
     OpenKey opened;
-    const LSTATUS result = WithKey(hKey, [&](Tree&, Key& key, const OpenKey& open, bool& changed) -> LSTATUS {
-        Key* current = &key;
-        for (const std::wstring& name : names)
-        {
-            if (created)
-            {
-                current = &current->AddSubkey(name, &changed);
-                *created = *created || changed;
-            }
-            else if (!(current = current->Subkey(name)))
-                return ERROR_FILE_NOT_FOUND;
-        }
-        if (created)
-            changed = *created;
-        opened = open;
-        opened.path.insert(opened.path.end(), names.begin(), names.end());
-        return ERROR_SUCCESS;
-    });
+    const LSTATUS result = WithKey(hKey,
+                                   [&](Tree&, Key& key, const OpenKey& open, bool& changed) -> LSTATUS
+                                   {
+                                       Key* current = &key;
+                                       for (const std::wstring& name : names)
+                                       {
+                                           if (created)
+                                           {
+                                               current = &current->AddSubkey(name, &changed);
+                                               *created = *created || changed;
+                                           }
+                                           else if (!(current = current->Subkey(name)))
+                                               return ERROR_FILE_NOT_FOUND;
+                                       }
+                                       if (created)
+                                           changed = *created;
+                                       opened = open;
+                                       opened.path.insert(opened.path.end(), names.begin(), names.end());
+                                       return ERROR_SUCCESS;
+                                   });
     if (result == ERROR_SUCCESS)
         *phkResult = NewHandle(std::move(opened));
     return result;
@@ -167,28 +172,34 @@ extern "C" LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD d
     if (!lpData && cbData != 0)
         return ERROR_INVALID_PARAMETER;
     std::vector<BYTE> data(lpData, lpData + (lpData ? cbData : 0));
-    return WithKey(hKey, [&](Tree&, Key& key, const OpenKey&, bool& changed) -> LSTATUS {
-        key.SetValue(NameOf(lpValueName), dwType, std::move(data));
-        changed = true;
-        return ERROR_SUCCESS;
-    });
+    return WithKey(hKey,
+                   [&](Tree&, Key& key, const OpenKey&, bool& changed) -> LSTATUS
+                   {
+                       key.SetValue(NameOf(lpValueName), dwType, std::move(data));
+                       changed = true;
+                       return ERROR_SUCCESS;
+                   });
 }
 
 extern "C" LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD*, DWORD* lpType, BYTE* lpData,
                                     DWORD* lpcbData)
 {
-    return WithKey(hKey, [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS {
-        const Value* value = key.FindValue(NameOf(lpValueName));
-        return value ? CopyData(*value, lpType, lpData, lpcbData) : ERROR_FILE_NOT_FOUND;
-    });
+    return WithKey(hKey,
+                   [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS
+                   {
+                       const Value* value = key.FindValue(NameOf(lpValueName));
+                       return value ? CopyData(*value, lpType, lpData, lpcbData) : ERROR_FILE_NOT_FOUND;
+                   });
 }
 
 extern "C" LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName)
 {
-    return WithKey(hKey, [&](Tree&, Key& key, const OpenKey&, bool& changed) -> LSTATUS {
-        changed = key.RemoveValue(NameOf(lpValueName));
-        return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-    });
+    return WithKey(hKey,
+                   [&](Tree&, Key& key, const OpenKey&, bool& changed) -> LSTATUS
+                   {
+                       changed = key.RemoveValue(NameOf(lpValueName));
+                       return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+                   });
 }
 
 extern "C" LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
@@ -198,54 +209,60 @@ extern "C" LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
     std::vector<std::wstring> names;
     if (!SplitKeyPath(lpSubKey, names))
         return ERROR_BAD_PATHNAME;
-    return WithKey(hKey, [&](Tree& tree, Key&, const OpenKey& open, bool& changed) -> LSTATUS {
-        std::vector<std::wstring> path = open.path;
-        path.insert(path.end(), names.begin(), names.end());
-        if (path.empty())
-            return ERROR_ACCESS_DENIED; // a root cannot be deleted
-        const Key* target = tree.Find(open.root, path);
-        if (!target)
-            return ERROR_FILE_NOT_FOUND;
-        // As on Windows, only a key without subkeys goes; its values go with it.
-        if (!target->subkeys.empty())
-            return ERROR_ACCESS_DENIED;
-        const std::wstring name = path.back();
-        path.pop_back();
-        tree.Find(open.root, path)->RemoveSubkey(name);
-        changed = true;
-        return ERROR_SUCCESS;
-    });
+    return WithKey(hKey,
+                   [&](Tree& tree, Key&, const OpenKey& open, bool& changed) -> LSTATUS
+                   {
+                       std::vector<std::wstring> path = open.path;
+                       path.insert(path.end(), names.begin(), names.end());
+                       if (path.empty())
+                           return ERROR_ACCESS_DENIED; // a root cannot be deleted
+                       const Key* target = tree.Find(open.root, path);
+                       if (!target)
+                           return ERROR_FILE_NOT_FOUND;
+                       // As on Windows, only a key without subkeys goes; its values go with it.
+                       if (!target->subkeys.empty())
+                           return ERROR_ACCESS_DENIED;
+                       const std::wstring name = path.back();
+                       path.pop_back();
+                       tree.Find(open.root, path)->RemoveSubkey(name);
+                       changed = true;
+                       return ERROR_SUCCESS;
+                   });
 }
 
 extern "C" LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, DWORD* lpcchName, DWORD*,
                                  LPWSTR lpClass, DWORD* lpcchClass, PFILETIME lpftLastWriteTime)
 {
-    return WithKey(hKey, [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS {
-        if (dwIndex >= key.subkeys.size())
-            return ERROR_NO_MORE_ITEMS;
-        auto child = key.subkeys.begin();
-        std::advance(child, dwIndex);
-        const LSTATUS result = CopyName(child->second->name, lpName, lpcchName);
-        if (result != ERROR_SUCCESS)
-            return result;
-        if (lpClass && lpcchClass && *lpcchClass > 0)
-            lpClass[0] = L'\0', *lpcchClass = 0;
-        if (lpftLastWriteTime)
-            *lpftLastWriteTime = FILETIME{0, 0};
-        return ERROR_SUCCESS;
-    });
+    return WithKey(hKey,
+                   [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS
+                   {
+                       if (dwIndex >= key.subkeys.size())
+                           return ERROR_NO_MORE_ITEMS;
+                       auto child = key.subkeys.begin();
+                       std::advance(child, dwIndex);
+                       const LSTATUS result = CopyName(child->second->name, lpName, lpcchName);
+                       if (result != ERROR_SUCCESS)
+                           return result;
+                       if (lpClass && lpcchClass && *lpcchClass > 0)
+                           lpClass[0] = L'\0', *lpcchClass = 0;
+                       if (lpftLastWriteTime)
+                           *lpftLastWriteTime = FILETIME{0, 0};
+                       return ERROR_SUCCESS;
+                   });
 }
 
 extern "C" LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, DWORD* lpcchValueName, DWORD*,
                                  DWORD* lpType, BYTE* lpData, DWORD* lpcbData)
 {
-    return WithKey(hKey, [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS {
-        if (dwIndex >= key.values.size())
-            return ERROR_NO_MORE_ITEMS;
-        const Value& value = key.values[dwIndex];
-        const LSTATUS result = CopyName(value.name, lpValueName, lpcchValueName);
-        return result != ERROR_SUCCESS ? result : CopyData(value, lpType, lpData, lpcbData);
-    });
+    return WithKey(hKey,
+                   [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS
+                   {
+                       if (dwIndex >= key.values.size())
+                           return ERROR_NO_MORE_ITEMS;
+                       const Value& value = key.values[dwIndex];
+                       const LSTATUS result = CopyName(value.name, lpValueName, lpcchValueName);
+                       return result != ERROR_SUCCESS ? result : CopyData(value, lpType, lpData, lpcbData);
+                   });
 }
 
 extern "C" LSTATUS RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, DWORD* lpcchClass, DWORD*, DWORD* lpcSubKeys,
@@ -253,37 +270,39 @@ extern "C" LSTATUS RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, DWORD* lpcchClass
                                     DWORD* lpcbMaxValueNameLen, DWORD* lpcbMaxValueLen,
                                     DWORD* lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime)
 {
-    return WithKey(hKey, [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS {
-        DWORD longestSubkey = 0, longestValueName = 0, largestValue = 0;
-        for (const auto& [folded, child] : key.subkeys)
-            longestSubkey = std::max(longestSubkey, DWORD(child->name.size()));
-        for (const Value& value : key.values)
-        {
-            longestValueName = std::max(longestValueName, DWORD(value.name.size()));
-            largestValue = std::max(largestValue, DWORD(value.data.size()));
-        }
-        if (lpClass && lpcchClass && *lpcchClass > 0)
-            lpClass[0] = L'\0';
-        if (lpcchClass)
-            *lpcchClass = 0;
-        if (lpcSubKeys)
-            *lpcSubKeys = DWORD(key.subkeys.size());
-        if (lpcbMaxSubKeyLen)
-            *lpcbMaxSubKeyLen = longestSubkey;
-        if (lpcbMaxClassLen)
-            *lpcbMaxClassLen = 0;
-        if (lpcValues)
-            *lpcValues = DWORD(key.values.size());
-        if (lpcbMaxValueNameLen)
-            *lpcbMaxValueNameLen = longestValueName;
-        if (lpcbMaxValueLen)
-            *lpcbMaxValueLen = largestValue;
-        if (lpcbSecurityDescriptor)
-            *lpcbSecurityDescriptor = 0;
-        if (lpftLastWriteTime)
-            *lpftLastWriteTime = FILETIME{0, 0};
-        return ERROR_SUCCESS;
-    });
+    return WithKey(hKey,
+                   [&](Tree&, Key& key, const OpenKey&, bool&) -> LSTATUS
+                   {
+                       DWORD longestSubkey = 0, longestValueName = 0, largestValue = 0;
+                       for (const auto& [folded, child] : key.subkeys)
+                           longestSubkey = std::max(longestSubkey, DWORD(child->name.size()));
+                       for (const Value& value : key.values)
+                       {
+                           longestValueName = std::max(longestValueName, DWORD(value.name.size()));
+                           largestValue = std::max(largestValue, DWORD(value.data.size()));
+                       }
+                       if (lpClass && lpcchClass && *lpcchClass > 0)
+                           lpClass[0] = L'\0';
+                       if (lpcchClass)
+                           *lpcchClass = 0;
+                       if (lpcSubKeys)
+                           *lpcSubKeys = DWORD(key.subkeys.size());
+                       if (lpcbMaxSubKeyLen)
+                           *lpcbMaxSubKeyLen = longestSubkey;
+                       if (lpcbMaxClassLen)
+                           *lpcbMaxClassLen = 0;
+                       if (lpcValues)
+                           *lpcValues = DWORD(key.values.size());
+                       if (lpcbMaxValueNameLen)
+                           *lpcbMaxValueNameLen = longestValueName;
+                       if (lpcbMaxValueLen)
+                           *lpcbMaxValueLen = largestValue;
+                       if (lpcbSecurityDescriptor)
+                           *lpcbSecurityDescriptor = 0;
+                       if (lpftLastWriteTime)
+                           *lpftLastWriteTime = FILETIME{0, 0};
+                       return ERROR_SUCCESS;
+                   });
 }
 
 long platform::OpenRegistryKeyCount()

@@ -9,7 +9,8 @@ namespace platform::registry
 {
 namespace
 {
-const wchar_t* const kRootNames[kRootCount] = {L"HKEY_CLASSES_ROOT", L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE"};
+const wchar_t* const kRootNames[kRootCount] = {L"HKEY_CLASSES_ROOT", L"HKEY_CURRENT_USER",
+                                               L"HKEY_LOCAL_MACHINE"};
 } // namespace
 
 const wchar_t* RootName(Root root)
@@ -30,7 +31,6 @@ bool FindRoot(std::wstring_view name, Root& root)
     }
     return false;
 }
-
 
 Key* Key::Subkey(std::wstring_view childName) const
 {
@@ -59,7 +59,8 @@ bool Key::RemoveSubkey(std::wstring_view childName)
 Value* Key::FindValue(std::wstring_view valueName)
 {
     const std::wstring folded = FoldCase(valueName);
-    auto found = std::find_if(values.begin(), values.end(), [&](const Value& v) { return FoldCase(v.name) == folded; });
+    auto found = std::find_if(values.begin(), values.end(),
+                              [&](const Value& v) { return FoldCase(v.name) == folded; });
     return found == values.end() ? nullptr : &*found;
 }
 

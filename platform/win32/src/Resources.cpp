@@ -58,7 +58,8 @@ platform::ModuleResources::~ModuleResources()
 {
     std::lock_guard<std::mutex> guard(TablesMutex());
     std::vector<Table>& tables = Tables();
-    tables.erase(std::remove_if(tables.begin(), tables.end(), [&](const Table& t) { return t.resources == m_resources; }),
+    tables.erase(std::remove_if(tables.begin(), tables.end(),
+                                [&](const Table& t) { return t.resources == m_resources; }),
                  tables.end());
 }
 

@@ -10,7 +10,8 @@
 
 #include <sys/stat.h>
 
-extern "C" HINSTANCE ShellExecuteW(HWND, LPCWSTR lpOperation, LPCWSTR lpFile, LPCWSTR, LPCWSTR lpDirectory, INT)
+extern "C" HINSTANCE ShellExecuteW(HWND, LPCWSTR lpOperation, LPCWSTR lpFile, LPCWSTR, LPCWSTR lpDirectory,
+                                   INT)
 {
     const std::wstring verb = lpOperation ? lpOperation : L"open"; // null: the default verb
     if (verb != L"open")

@@ -22,7 +22,8 @@ extern "C" void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, w
                     {dir, _MAX_DIR, nullptr, nullptr},
                     {fname, _MAX_FNAME, nullptr, nullptr},
                     {ext, _MAX_EXT, nullptr, nullptr}};
-    auto emptyAll = [&](int error) {
+    auto emptyAll = [&](int error)
+    {
         for (Part& part : parts)
             if (part.buffer)
                 part.buffer[0] = L'\0';

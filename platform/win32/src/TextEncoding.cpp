@@ -15,7 +15,8 @@ namespace
 // One fixed locale for folding, so that every process folds the same way whatever its own locale.
 locale_t FoldingLocale()
 {
-    static locale_t locale = [] {
+    static locale_t locale = []
+    {
         locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
         return l ? l : newlocale(LC_CTYPE_MASK, "C", locale_t(0));
     }();
@@ -29,7 +30,11 @@ bool DecodeUtf8(const std::string& text, std::wstring& out)
     for (size_t i = 0; i < text.size();)
     {
         const unsigned char lead = (unsigned char)text[i];
-        int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = lead < 0x80             ? 0
+                    : (lead & 0xE0) == 0xC0 ? 1
+                    : (lead & 0xF0) == 0xE0 ? 2
+                    : (lead & 0xF8) == 0xF0 ? 3
+                                            : -1;
         if (extra < 0 || i + size_t(extra) >= text.size())
             return false;
         uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);

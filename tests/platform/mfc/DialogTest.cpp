@@ -77,13 +77,15 @@ TEST_F(Dialog, ShowsTheTemplateWithInitDataAndMembers)
 
 TEST_F(Dialog, OkMovesTheControlsIntoTheMembers)
 {
-    m_driver.QueueDialog([](ui::ModalDialog& d) {
-        d.Click(IDC_A);
-        d.Click(IDC_FLAG);
-        d.Select(IDC_LIST, 0);
-        d.Click(IDC_C);
-        d.Click(IDOK);
-    });
+    m_driver.QueueDialog(
+        [](ui::ModalDialog& d)
+        {
+            d.Click(IDC_A);
+            d.Click(IDC_FLAG);
+            d.Select(IDC_LIST, 0);
+            d.Click(IDC_C);
+            d.Click(IDOK);
+        });
     OptionsDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_choice, 0);
@@ -125,10 +127,12 @@ TEST_F(Dialog, CancelEscapeAndTheCloseBoxExchangeNothing)
 {
     for (const auto& ending : fixtures::CancelEndings())
     {
-        m_driver.QueueDialog([&](ui::ModalDialog& d) {
-            d.Click(IDC_A);
-            ending(d);
-        });
+        m_driver.QueueDialog(
+            [&](ui::ModalDialog& d)
+            {
+                d.Click(IDC_A);
+                ending(d);
+            });
         OptionsDialog dialog;
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
         EXPECT_EQ(dialog.m_choice, 1);
@@ -139,11 +143,13 @@ TEST_F(Dialog, CancelEscapeAndTheCloseBoxExchangeNothing)
 TEST_F(Dialog, AFailedExchangeKeepsTheDialogOpen)
 {
     bool endedAfterOK = true;
-    m_driver.QueueDialog([&](ui::ModalDialog& d) {
-        d.Click(IDOK);
-        endedAfterOK = d.Ended();
-        d.PressEscape();
-    });
+    m_driver.QueueDialog(
+        [&](ui::ModalDialog& d)
+        {
+            d.Click(IDOK);
+            endedAfterOK = d.Ended();
+            d.PressEscape();
+        });
     OptionsDialog dialog;
     dialog.m_refuseOK = true;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);

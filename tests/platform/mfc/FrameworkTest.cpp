@@ -96,7 +96,8 @@ TEST_F(FileDialog, OpenModeAddsTheDefaultExtensionToANameWithout)
     for (const auto& c : cases)
     {
         m_driver.QueueFileDialog(IDOK, c.typed);
-        CFileDialog dialog(TRUE, L"stl", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, L"STL (*.stl)|*.stl||", &parent);
+        CFileDialog dialog(TRUE, L"stl", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                           L"STL (*.stl)|*.stl||", &parent);
         EXPECT_EQ(dialog.DoModal(), IDOK);
         EXPECT_EQ(dialog.GetPathName(), c.path);
     }

@@ -65,6 +65,7 @@ TEST(NVKGUIUtils, AboutShowsTheCaption)
     NVKGUIUtils::About(L"Product 1.0", nullptr);
     HWND parent = reinterpret_cast<HWND>(0x10);
     NVKGUIUtils::About(L"Again", &parent);
-    EXPECT_EQ(driver.log, (std::vector<std::string>{"About(\"Product 1.0\", null)", "About(\"Again\", 0x10)"}));
+    EXPECT_EQ(driver.log,
+              (std::vector<std::string>{"About(\"Product 1.0\", null)", "About(\"Again\", 0x10)"}));
 }
 } // namespace

@@ -29,8 +29,8 @@ protected:
     Outcome Compile(const std::string& script)
     {
         std::ofstream(m_folder + "/test.rc") << script;
-        const std::string command = std::string(FACETOR_RC) + " " + m_folder + "/test.rc " + m_folder + "/out.cpp 2>" +
-                                    m_folder + "/errors.txt";
+        const std::string command = std::string(FACETOR_RC) + " " + m_folder + "/test.rc " + m_folder +
+                                    "/out.cpp 2>" + m_folder + "/errors.txt";
         const int status = std::system(command.c_str());
         std::ifstream errors(m_folder + "/errors.txt");
         std::stringstream text;
@@ -48,8 +48,10 @@ TEST_F(ResourceCompiler, RejectsFaultsWithTheirPlace)
         const char* script;
         const char* message;
     } cases[] = {
-        {"1 DIALOGEX 0, 0, 1, 1\nBEGIN\n  BUTTON \"x\", 1, 0, 0, 1, 1\nEND\n", "test.rc:3: a control statement expected"},
-        {"1 DIALOGEX 0, 0, 1, 1\nSTYLE WS_NOSUCH\nBEGIN\nEND\n", "test.rc:2: a number expected, not 'WS_NOSUCH'"},
+        {"1 DIALOGEX 0, 0, 1, 1\nBEGIN\n  BUTTON \"x\", 1, 0, 0, 1, 1\nEND\n",
+         "test.rc:3: a control statement expected"},
+        {"1 DIALOGEX 0, 0, 1, 1\nSTYLE WS_NOSUCH\nBEGIN\nEND\n",
+         "test.rc:2: a number expected, not 'WS_NOSUCH'"},
         {"1 DIALOGEX 0, 0, 1, 1\nCAPTION \"open\nBEGIN\nEND\n", "test.rc:2: a string is not closed"},
         {"#include \"missing.h\"\n", "test.rc:1: cannot find missing.h"},
         {"#ifdef X\n", "#if without #endif"},

@@ -31,7 +31,8 @@ TEST(Crt, SplitPathFollowsTheUniversalCrt)
     };
     for (const SplitCase& c : cases)
     {
-        wchar_t drive[_MAX_DRIVE] = L"?", dir[_MAX_DIR] = L"?", fname[_MAX_FNAME] = L"?", ext[_MAX_EXT] = L"?";
+        wchar_t drive[_MAX_DRIVE] = L"?", dir[_MAX_DIR] = L"?", fname[_MAX_FNAME] = L"?",
+                ext[_MAX_EXT] = L"?";
         errno = 0;
         _wsplitpath(c.path.c_str(), drive, dir, fname, ext);
         EXPECT_EQ(drive, c.drive) << c.path.size();

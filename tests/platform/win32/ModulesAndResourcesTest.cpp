@@ -41,25 +41,28 @@ std::wstring ProgramPath()
 TEST(Resources, DialogTemplateInItsBinaryForm)
 {
     const std::vector<BYTE> expected = {
-        0x01, 0x00, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x00, 0xC0, 0x80, // version, signature, help, ex, style
-        0x01, 0x00, 0x01, 0x00, 0x02, 0x00, 0x1E, 0x00, 0x28, 0x00,             // one control at 1, 2, 30 x 40
-        0x00, 0x00, 0x00, 0x00,                                                 // no menu, default class
-        'A', 0, ' ', 0, '"', 0, 'b', 0, '"', 0, 0, 0,                           // caption
-        0x08, 0x00, 0x90, 0x01, 0x01, 0x02, 'F', 0, 0, 0,                       // font 8, 400, italic, charset 2
-        0, 0, 0, 0, 0, 0, 0, 0, 0x09, 0x00, 0x02, 0x50,                         // help, ex, style of the control
+        0x01, 0x00, 0xFF, 0xFF, 0,    0,    0,    0,    0,    0,    0,    0,    0x40,
+        0x00, 0xC0, 0x80,                                           // version, signature, help, ex, style
+        0x01, 0x00, 0x01, 0x00, 0x02, 0x00, 0x1E, 0x00, 0x28, 0x00, // one control at 1, 2, 30 x 40
+        0x00, 0x00, 0x00, 0x00,                                     // no menu, default class
+        'A',  0,    ' ',  0,    '"',  0,    'b',  0,    '"',  0,    0,    0, // caption
+        0x08, 0x00, 0x90, 0x01, 0x01, 0x02, 'F',  0,    0,    0,             // font 8, 400, italic, charset 2
+        0,    0,    0,    0,    0,    0,    0,    0,    0x09, 0x00, 0x02, 0x50, // help, ex, style of the
+                                                                                // control
         0x05, 0x00, 0x06, 0x00, 0x07, 0x00, 0x08, 0x00, 0xE9, 0x03, 0x00, 0x00, // rectangle, id 1001
-        0xFF, 0xFF, 0x80, 0x00, 'x', 0, 0, 0, 0x00, 0x00,                       // button, text, no extra data
+        0xFF, 0xFF, 0x80, 0x00, 'x',  0,    0,    0,    0x00, 0x00,             // button, text, no extra data
     };
     EXPECT_EQ(ResourceBytes(nullptr, MAKEINTRESOURCEW(IDD_SMALL), RT_DIALOG), expected);
 }
 
 TEST(Resources, ControlStatementsGetTheirDefaultStyles)
 {
-    const std::vector<BYTE> bytes = ResourceBytes(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_STYLES), RT_DIALOG);
+    const std::vector<BYTE> bytes =
+        ResourceBytes(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_STYLES), RT_DIALOG);
     ASSERT_GE(bytes.size(), 176u);
-    EXPECT_EQ(DwordAt(bytes, 12), 0x80880000u); // no STYLE: popup, border, system menu
-    EXPECT_EQ(DwordAt(bytes, 40), 0x50000009u); // AUTORADIOBUTTON without its tab stop
-    EXPECT_EQ(DwordAt(bytes, 76), 0x50210003u); // COMBOBOX: the list style replaces CBS_SIMPLE's bit
+    EXPECT_EQ(DwordAt(bytes, 12), 0x80880000u);  // no STYLE: popup, border, system menu
+    EXPECT_EQ(DwordAt(bytes, 40), 0x50000009u);  // AUTORADIOBUTTON without its tab stop
+    EXPECT_EQ(DwordAt(bytes, 76), 0x50210003u);  // COMBOBOX: the list style replaces CBS_SIMPLE's bit
     EXPECT_EQ(DwordAt(bytes, 108), 0x50020000u); // LTEXT: SS_LEFT | WS_GROUP
     EXPECT_EQ(DwordAt(bytes, 140), 0x200u);      // extended style of CONTROL
     EXPECT_EQ(DwordAt(bytes, 144), 0x50000000u);
@@ -69,11 +72,14 @@ TEST(Resources, ControlStatementsGetTheirDefaultStyles)
 
 TEST(Resources, RawDataFilesAndLookUp)
 {
-    const std::vector<BYTE> dialogInit = {0xEA, 0x03, 0x03, 0x04, 0x03, 0x00, 0x00, 0x00, 'a', 'b', 0x00, 0x00, 0x00};
+    const std::vector<BYTE> dialogInit = {0xEA, 0x03, 0x03, 0x04, 0x03, 0x00, 0x00,
+                                          0x00, 'a',  'b',  0x00, 0x00, 0x00};
     EXPECT_EQ(ResourceBytes(nullptr, MAKEINTRESOURCEW(IDD_SMALL), RT_DLGINIT), dialogInit);
     // A bitmap resource leaves out the file header; other files are taken whole.
-    EXPECT_EQ(ResourceBytes(nullptr, MAKEINTRESOURCEW(42), RT_BITMAP), std::vector<BYTE>({'D', 'I', 'B', 'D', 'A', 'T', 'A', '!'}));
-    EXPECT_EQ(ResourceBytes(nullptr, L"#101", L"registry"), std::vector<BYTE>({'H', 'K', 'C', 'R', '\n', '{', '\n', '}', '\n'}));
+    EXPECT_EQ(ResourceBytes(nullptr, MAKEINTRESOURCEW(42), RT_BITMAP),
+              std::vector<BYTE>({'D', 'I', 'B', 'D', 'A', 'T', 'A', '!'}));
+    EXPECT_EQ(ResourceBytes(nullptr, L"#101", L"registry"),
+              std::vector<BYTE>({'H', 'K', 'C', 'R', '\n', '{', '\n', '}', '\n'}));
 
     SetLastError(0);
     EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(43), RT_BITMAP), nullptr);

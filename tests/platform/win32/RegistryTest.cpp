@@ -45,7 +45,8 @@ std::wstring QueryString(HKEY root, const wchar_t* subKey, const wchar_t* name)
         return L"<missing>";
     wchar_t buffer[256] = {};
     DWORD size = sizeof buffer;
-    const LSTATUS result = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+    const LSTATUS result =
+        RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS ? buffer : L"<missing>";
 }
@@ -148,7 +149,8 @@ TEST_F(Registry, ReadsAHandWrittenFile)
 TEST_F(Registry, BufferRulesOfQueriesAndEnumeration)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"K", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"K", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     SetString(key, L"second", L"abc");
     SetString(key, L"first", L"x");
     for (const wchar_t* child : {L"b", L"C", L"a"})
@@ -189,8 +191,8 @@ TEST_F(Registry, BufferRulesOfQueriesAndEnumeration)
     EXPECT_EQ(type, DWORD(REG_SZ));
 
     DWORD subkeys = 0, values = 0, longestName = 0, largest = 0;
-    EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, &longestName,
-                               &largest, nullptr, nullptr),
+    EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                               &longestName, &largest, nullptr, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(subkeys, 3u);
     EXPECT_EQ(values, 2u);
@@ -202,14 +204,15 @@ TEST_F(Registry, BufferRulesOfQueriesAndEnumeration)
 TEST_F(Registry, DeletingKeysAndValues)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"A\\B", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"A\\B", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     SetDword(key, L"v", 1);
     EXPECT_EQ(RegDeleteValueW(key, L"V"), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteValueW(key, L"v"), ERROR_FILE_NOT_FOUND);
     SetDword(key, L"v", 1);
 
     EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"a"), ERROR_ACCESS_DENIED); // it has a subkey
-    EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"a\\b"), ERROR_SUCCESS);   // its values go with it
+    EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"a\\b"), ERROR_SUCCESS);    // its values go with it
     EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"a\\b"), ERROR_FILE_NOT_FOUND);
     // The open handle now names a key that is gone.
     EXPECT_EQ(SetDword(key, L"v", 2), ERROR_KEY_DELETED);
@@ -225,7 +228,8 @@ TEST_F(Registry, DeletingKeysAndValues)
 TEST_F(Registry, ProcessesSeeEachOthersWritesAndNoneIsLost)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Shared", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Shared", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     constexpr int kChildren = 4, kWritesEach = 25;
     pid_t children[kChildren];
     for (int c = 0; c < kChildren; ++c)
@@ -236,8 +240,8 @@ TEST_F(Registry, ProcessesSeeEachOthersWritesAndNoneIsLost)
         {
             bool ok = true;
             for (int i = 0; i < kWritesEach; ++i)
-                ok = SetDword(key, (L"c" + std::to_wstring(c) + L"_" + std::to_wstring(i)).c_str(), DWORD(i)) ==
-                         ERROR_SUCCESS &&
+                ok = SetDword(key, (L"c" + std::to_wstring(c) + L"_" + std::to_wstring(i)).c_str(),
+                              DWORD(i)) == ERROR_SUCCESS &&
                      ok;
             _exit(ok ? 0 : 1);
         }
@@ -259,13 +263,15 @@ TEST_F(Registry, ProcessesSeeEachOthersWritesAndNoneIsLost)
 
 TEST_F(Registry, ADamagedFileIsKeptAsideAndReported)
 {
-    const std::string damaged = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"v\"=dword:12\n";
+    const std::string damaged =
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"v\"=dword:12\n";
     WriteFile(m_store.Path(), damaged);
     ui::ScriptedDriver driver;
     ui::ScopedDriver scope(driver);
 
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"K", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"K", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     EXPECT_EQ(SetDword(key, L"w", 1), ERROR_SUCCESS);
     RegCloseKey(key);
 
@@ -274,7 +280,8 @@ TEST_F(Registry, ADamagedFileIsKeptAsideAndReported)
     EXPECT_EQ(driver.messageBoxes[0].text,
               std::filesystem::path(m_store.Path()).wstring() +
                   L" could not be read (line 4: a dword needs eight hexadecimal digits). It was kept as " +
-                  std::filesystem::path(m_store.Path() + ".damaged").wstring() + L" and the settings start afresh.");
+                  std::filesystem::path(m_store.Path() + ".damaged").wstring() +
+                  L" and the settings start afresh.");
     EXPECT_EQ(driver.messageBoxes[0].flags, UINT(MB_OK | MB_ICONWARNING));
     EXPECT_EQ(platform::DumpRegistry(),
               "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n\"w\"=dword:00000001\n");
