@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,30 @@ struct Sketch
     std::array<size_t, 6> counts{}; // per SketchEntityKind
     std::vector<SketchEntity> entities; // empty in lean mode
     size_t Count(SketchEntityKind kind) const { return counts[size_t(kind)]; }
+
+    // What the sketch reports when it is read back, as its read-back operations lay it out: 12
+    // doubles per line, 16 per arc; polyline and spline records with their counts as reported.
+    std::vector<double> lineRecords, arcRecords;
+    std::vector<double> polylineData, splineData;
+    LONG polylineCount = 0, splineCount = 0;
+};
+
+// Red, green, blue (0..1), four values of the host's, transparency (0..1), two more.
+using MaterialValues = std::array<double, 10>;
+
+struct Document;
+
+// A component of an assembly: its own bodies, the document it shows, where it is placed.
+struct Component
+{
+    int number = 0;
+    std::wstring name;
+    Document* modelDoc = nullptr;
+    // The rotation column by column, the translation in metres, then four values of the host's.
+    std::array<double, 16> transform{1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+    std::optional<MaterialValues> materialValues; // none: the material-values operation fails
+    std::vector<std::unique_ptr<Body>> bodies;
+    std::vector<std::unique_ptr<Component>> children;
 };
 
 struct Document
@@ -94,6 +119,8 @@ struct Document
     std::vector<std::unique_ptr<Sketch>> sketches;
     Sketch* openSketch = nullptr;
     Sketch* looseSketch = nullptr;
+    std::optional<MaterialValues> materialValues; // none: the material-values operation fails
+    std::unique_ptr<Component> rootComponent;   // of the active configuration
 
     size_t FaceCount() const;
     size_t SketchEntityCount(SketchEntityKind kind) const;
@@ -105,6 +132,14 @@ struct Model
     Document* active = nullptr;
     int partsMade = 0, assembliesMade = 0, drawingsMade = 0, bodiesMade = 0;
 
+    // A new document, which becomes the active one.
     Document& AddDocument(DocumentType type);
+    // A body with tessellated faces (9 floats per triangle), named as the host names it.
+    Body& AddBody(std::vector<std::unique_ptr<Body>>& owner, const std::wstring& name,
+                  std::vector<std::vector<float>> faceTriangles, LONG kind = 0);
+    // The root component of an assembly's active configuration, and the components below it.
+    Component& SetRootComponent(Document& assembly, const std::wstring& name, Document* modelDoc);
+    Component& AddChild(Component& parent, const std::wstring& name, Document* modelDoc);
+    int componentsMade = 0;
 };
 } // namespace sim

@@ -135,6 +135,18 @@ void Call::OutValue(double value)
         OutRaw(FormatDouble(value));
 }
 
+void Call::OutDoubles(const double* values, long count)
+{
+    if (!m_host.lean)
+        OutRaw(ArrayText(values, count, [](double v) { return FormatDouble(v); }));
+}
+
+void Call::OutFloats(const float* values, long count)
+{
+    if (!m_host.lean)
+        OutRaw(ArrayText(values, count, [](float v) { return FormatDouble(double(v)); }));
+}
+
 void Call::OutString(const wchar_t* text)
 {
     if (!m_host.lean)

@@ -51,6 +51,9 @@ public:
     void OutValue(long value);
     void OutValue(double value);
     void OutString(const wchar_t* text);
+    // Values written into the caller's buffer.
+    void OutDoubles(const double* values, long count);
+    void OutFloats(const float* values, long count);
     void OutRaw(const std::string& text);
 
     // Writes the line and returns the result; after an injected failure, the injected HRESULT.
