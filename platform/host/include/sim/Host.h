@@ -30,6 +30,11 @@ public:
     void SetRevision(const wchar_t* revision); // null: the host hands out a null string
     void SetFrameHandle(int handle);
 
+    // Calls the add-in back by name through the object it registered with SetAddinCallbackInfo, as
+    // the host does for a command item or its File-Open entry: GetIDsOfNames, then Invoke as a
+    // method with the one string argument when one is given. E_UNEXPECTED when none is registered.
+    HRESULT InvokeCallback(const std::wstring& name, const wchar_t* argument = nullptr);
+
     // The journal: `object.Operation(arguments) -> result, outs`, one line per call.
     std::vector<std::string> Journal() const;
     void ClearJournal();

@@ -2,6 +2,8 @@
 // see what the add-in built; in lean mode only the counts are kept.
 #pragma once
 
+#include "sim/UserInterface.h"
+
 #include "wintypes.h"
 
 #include <array>
@@ -131,6 +133,7 @@ struct Model
     std::vector<std::unique_ptr<Document>> documents;
     Document* active = nullptr;
     int partsMade = 0, assembliesMade = 0, drawingsMade = 0, bodiesMade = 0;
+    UserInterface userInterface;
 
     // A new document, which becomes the active one.
     Document& AddDocument(DocumentType type);

@@ -50,6 +50,10 @@ struct HostState
     int frameHandle = 0x1234;
 
     Model model;
+    // The add-in's object that the host calls back by name, borrowed, with its module and cookie.
+    IDispatch* callbacks = nullptr;
+    LONG callbackModule = 0;
+    LONG callbackCookie = 0;
     std::unique_ptr<ApplicationFacet> application;
 
     // Counts the call and tells whether a rule makes it fail.
