@@ -17,7 +17,11 @@ int OperationId(const std::string& name)
     return it->second;
 }
 
-HostState::HostState() : application(std::make_unique<ApplicationFacet>(*this)) {}
+// The application links itself into the list of objects, which must be initialised first.
+HostState::HostState()
+{
+    application = std::make_unique<ApplicationFacet>(*this);
+}
 
 HostState::~HostState()
 {
