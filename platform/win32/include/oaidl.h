@@ -55,3 +55,174 @@ protected:
     ~IDispatch() = default;
 };
 typedef IDispatch* LPDISPATCH;
+
+// Type information, as far as dispatch interfaces and event sinks read it.
+
+// {00020401-0000-0000-C000-000000000046}
+constexpr IID IID_ITypeInfo = {0x00020401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+// {00020402-0000-0000-C000-000000000046}
+constexpr IID IID_ITypeLib = {0x00020402, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+typedef DISPID MEMBERID;
+#define MEMBERID_NIL DISPID_UNKNOWN
+
+enum TYPEKIND
+{
+    TKIND_ENUM,
+    TKIND_RECORD,
+    TKIND_MODULE,
+    TKIND_INTERFACE,
+    TKIND_DISPATCH,
+    TKIND_COCLASS,
+    TKIND_ALIAS,
+    TKIND_UNION,
+    TKIND_MAX
+};
+
+enum SYSKIND
+{
+    SYS_WIN16,
+    SYS_WIN32,
+    SYS_MAC,
+    SYS_WIN64
+};
+
+enum CALLCONV
+{
+    CC_FASTCALL = 0,
+    CC_CDECL = 1,
+    CC_STDCALL = 4
+};
+
+enum FUNCKIND
+{
+    FUNC_VIRTUAL,
+    FUNC_PUREVIRTUAL,
+    FUNC_NONVIRTUAL,
+    FUNC_STATIC,
+    FUNC_DISPATCH
+};
+
+enum INVOKEKIND
+{
+    INVOKE_FUNC = 1,
+    INVOKE_PROPERTYGET = 2,
+    INVOKE_PROPERTYPUT = 4,
+    INVOKE_PROPERTYPUTREF = 8
+};
+
+#define TYPEFLAG_FAPPOBJECT 0x01
+#define TYPEFLAG_FCANCREATE 0x02
+#define TYPEFLAG_FHIDDEN 0x10
+#define TYPEFLAG_FDUAL 0x40
+#define TYPEFLAG_FNONEXTENSIBLE 0x80
+#define TYPEFLAG_FOLEAUTOMATION 0x100
+#define TYPEFLAG_FDISPATCHABLE 0x1000
+
+#define PARAMFLAG_NONE 0x00
+#define PARAMFLAG_FIN 0x01
+#define PARAMFLAG_FOUT 0x02
+#define PARAMFLAG_FRETVAL 0x08
+
+struct TYPEDESC
+{
+    TYPEDESC* lptdesc; // what a VT_PTR points at
+    VARTYPE vt;
+};
+
+struct PARAMDESC
+{
+    void* pparamdescex;
+    USHORT wParamFlags;
+};
+
+struct ELEMDESC
+{
+    TYPEDESC tdesc;
+    PARAMDESC paramdesc;
+};
+
+struct FUNCDESC
+{
+    MEMBERID memid;
+    SCODE* lprgscode;
+    ELEMDESC* lprgelemdescParam;
+    FUNCKIND funckind;
+    INVOKEKIND invkind;
+    CALLCONV callconv;
+    SHORT cParams;
+    SHORT cParamsOpt;
+    SHORT oVft; // byte offset of the method in the interface's table of virtual operations
+    SHORT cScodes;
+    ELEMDESC elemdescFunc;
+    WORD wFuncFlags;
+};
+
+struct TYPEATTR
+{
+    GUID guid;
+    LCID lcid;
+    TYPEKIND typekind;
+    WORD cFuncs;
+    WORD cImplTypes;
+    WORD wTypeFlags;
+    WORD wMajorVerNum;
+    WORD wMinorVerNum;
+};
+
+struct TLIBATTR
+{
+    GUID guid;
+    LCID lcid;
+    SYSKIND syskind;
+    WORD wMajorVerNum;
+    WORD wMinorVerNum;
+    WORD wLibFlags;
+};
+
+struct ITypeLib;
+
+// The operations of Windows' type information that dispatch and event sinks need.
+struct ITypeInfo : public IUnknown
+{
+    virtual HRESULT STDMETHODCALLTYPE GetTypeAttr(TYPEATTR** ppTypeAttr) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetFuncDesc(UINT index, FUNCDESC** ppFuncDesc) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId) = 0;
+    // Calls the method through pvInstance's table of virtual operations (an interface pointer of
+    // this type), the arguments coerced to the declared types.
+    virtual HRESULT STDMETHODCALLTYPE Invoke(void* pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
+                                             VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
+    // MEMBERID_NIL: the type's own name and help string. Any out-argument may be null.
+    virtual HRESULT STDMETHODCALLTYPE GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,
+                                                       DWORD* pdwHelpContext, BSTR* pBstrHelpFile) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetContainingTypeLib(ITypeLib** ppTLib, UINT* pIndex) = 0;
+    virtual void STDMETHODCALLTYPE ReleaseTypeAttr(TYPEATTR* pTypeAttr) = 0;
+    virtual void STDMETHODCALLTYPE ReleaseFuncDesc(FUNCDESC* pFuncDesc) = 0;
+
+protected:
+    ~ITypeInfo() = default;
+};
+
+struct ITypeLib : public IUnknown
+{
+    virtual UINT STDMETHODCALLTYPE GetTypeInfoCount() = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, ITypeInfo** ppTInfo) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetTypeInfoType(UINT index, TYPEKIND* pTKind) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetTypeInfoOfGuid(REFGUID guid, ITypeInfo** ppTinfo) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetLibAttr(TLIBATTR** ppTLibAttr) = 0;
+    // index -1: the library's own name and help string. Any out-argument may be null.
+    virtual HRESULT STDMETHODCALLTYPE GetDocumentation(INT index, BSTR* pBstrName, BSTR* pBstrDocString,
+                                                       DWORD* pdwHelpContext, BSTR* pBstrHelpFile) = 0;
+    virtual void STDMETHODCALLTYPE ReleaseTLibAttr(TLIBATTR* pTLibAttr) = 0;
+
+protected:
+    ~ITypeLib() = default;
+};
+
+extern "C" {
+// Calls the method at byte offset oVft of pvInstance's table of virtual operations with the
+// arguments in declaration order. Arguments must be integers, booleans, strings, interface
+// pointers or references; other types give DISP_E_BADVARTYPE.
+HRESULT DispCallFunc(void* pvInstance, ULONG_PTR oVft, CALLCONV cc, VARTYPE vtReturn, UINT cActuals,
+                     VARTYPE* prgvt, VARIANTARG** prgpvarg, VARIANT* pvargResult);
+}

@@ -38,6 +38,7 @@ enum VARENUM : VARTYPE
     VT_UINT = 23,
     VT_VOID = 24,
     VT_HRESULT = 25,
+    VT_PTR = 26,
     VT_ARRAY = 0x2000,
     VT_BYREF = 0x4000,
 };

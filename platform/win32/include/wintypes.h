@@ -16,6 +16,7 @@ typedef int16_t SHORT;
 typedef uint16_t USHORT;
 typedef int64_t LONGLONG;
 typedef uint64_t ULONGLONG;
+typedef size_t SIZE_T;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
 typedef intptr_t LONG_PTR;

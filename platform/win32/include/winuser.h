@@ -26,3 +26,12 @@ int MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 HWND GetActiveWindow();
 HWND GetLastActivePopup(HWND hWnd);
 }
+
+#define IMAGE_BITMAP 0
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_CREATEDIBSECTION 0x00002000
+
+extern "C" {
+// A bitmap resource of the module as a 24-bit DIB section at its own size (cx and cy 0).
+HANDLE LoadImageW(HINSTANCE hInst, LPCWSTR name, UINT type, int cx, int cy, UINT fuLoad);
+}
