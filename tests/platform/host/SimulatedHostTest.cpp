@@ -135,3 +135,91 @@ TEST(SimulatedHost, StringsCrossAsBstrsThatTheCallerFrees)
                                             "app.GetRevisionNumber() -> S_OK, null"));
     EXPECT_EQ(platform::LiveBstrCount(), before);
 }
+
+TEST(SimulatedHost, SurfacesTakeArraysSizedByTheirCountsAndAnswerForTheLastOne)
+{
+    sim::Host host;
+    {
+        NewPart p(host.Application());
+        ITemporaryBody* body = nullptr;
+        p.part->CreateTemporaryBody(&body);
+        // Linear in u (2 points), quadratic in v (3 points).
+        const LONG properties[8] = {2, 3, 3, 2, 0, 0, 3, 0};
+        const double uKnots[4] = {0, 0, 1, 1};
+        const double vKnots[6] = {0, 0, 0, 1, 1, 1};
+        const double points[18] = {0, 0, 0, 1, 0, 0, 0, 1, 1, 1, 1, 1, 0, 2, 0, 1, 2, 0};
+        IHostSurface* surface = nullptr;
+        EXPECT_EQ(body->CreateBSplineSurface(properties, uKnots, vKnots, points, &surface), S_OK);
+        short trimmed = -1;
+        body->IsSurfaceTrimmed(&trimmed);
+        EXPECT_EQ(trimmed, 0);
+        const LONG orders[2] = {2, 2}, dimensions[2] = {-3, 3}, periodic[2] = {0, 0}, knotCounts[2] = {4, 4},
+                   counts[2] = {2, 2};
+        const double knots[8] = {0, 0, 1, 1, 0, 0, 1, 1};
+        const double corners[12] = {0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 2, 0};
+        EXPECT_EQ(surface->AddTrimmingLoop(2, orders, dimensions, periodic, knotCounts, counts, knots, corners, nullptr),
+                  S_OK);
+        body->IsSurfaceTrimmed(&trimmed);
+        EXPECT_EQ(trimmed, 1);
+        surface->Release();
+        const double root[3] = {0, 0, -1}, normal[3] = {0, 0, -1}, bounds[4] = {0, 1, 0, 2};
+        EXPECT_EQ(body->CreatePlanarSurface(root, normal, &surface), S_OK);
+        EXPECT_EQ(body->BoundSurface(1, 1, bounds), S_OK);
+        surface->Release();
+        IBody* made = nullptr;
+        body->MakeBody(&made);
+        made->Release();
+        body->Release();
+    }
+    const std::vector<std::string> journal = host.Journal();
+    EXPECT_THAT(std::vector<std::string>(journal.begin() + 2, journal.end()),
+                ElementsAre("part1.CreateTemporaryBody() -> S_OK, tbody1",
+                            "tbody1.CreateBSplineSurface([2, 3, 3, 2, 0, 0, 3, 0], [0, 0, 1, 1], [0, 0, 0, 1, 1, 1], "
+                            "[0, 0, 0, 1, 0, 0, 0, 1, 1, 1, 1, 1, 0, 2, 0, 1, 2, 0]) -> S_OK, surface1",
+                            "tbody1.IsSurfaceTrimmed() -> S_OK, 0",
+                            "surface1.AddTrimmingLoop(2, [2, 2], [-3, 3], [0, 0], [4, 4], [2, 2], "
+                            "[0, 0, 1, 1, 0, 0, 1, 1], [0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 2, 0], null) -> S_OK",
+                            "tbody1.IsSurfaceTrimmed() -> S_OK, 1",
+                            "tbody1.CreatePlanarSurface([0, 0, -1], [0, 0, -1]) -> S_OK, surface2",
+                            "tbody1.BoundSurface(1, 1, [0, 1, 0, 2]) -> S_OK", "tbody1.MakeBody() -> S_OK, body1"));
+    EXPECT_EQ(host.LiveReferences(), 0);
+    const sim::Body& made = *host.GetModel().documents.at(0)->bodies.at(0);
+    ASSERT_EQ(made.surfaces.size(), 2u);
+    EXPECT_EQ(made.surfaces[0].controlPoints.size(), 18u);
+    EXPECT_EQ(made.surfaces[0].loops.at(0).dimensions, (std::vector<LONG>{-3, 3}));
+    EXPECT_TRUE(made.surfaces[0].bounds.empty());
+    EXPECT_TRUE(made.surfaces[1].planar);
+    EXPECT_EQ(made.surfaces[1].bounds, (std::vector<double>{0, 1, 0, 2}));
+}
+
+TEST(SimulatedHost, SurfaceRefusalsOnRequestAndAfterTheBodyIsMade)
+{
+    sim::Host host;
+    host.FailCall("CreatePlanarSurface", 1, E_FAIL);
+    host.FailCallWithoutObject("CreatePlanarSurface", 2);
+    host.FailCallWithoutObject("IsSurfaceTrimmed", 1);
+    NewPart p(host.Application());
+    ITemporaryBody* body = nullptr;
+    p.part->CreateTemporaryBody(&body);
+    const double root[3] = {0, 0, 0}, normal[3] = {0, 0, 1};
+    IHostSurface* surface = nullptr;
+    EXPECT_EQ(body->CreatePlanarSurface(root, normal, &surface), E_FAIL);
+    EXPECT_EQ(surface, nullptr);
+    EXPECT_EQ(body->CreatePlanarSurface(root, normal, &surface), S_OK);
+    EXPECT_EQ(surface, nullptr);
+    EXPECT_EQ(body->CreatePlanarSurface(root, normal, &surface), S_OK);
+    const LONG one[1] = {2}, dimension[1] = {-3}, zero[1] = {0}, knotCount[1] = {4};
+    const double knots[4] = {0, 0, 1, 1}, ends[6] = {0, 0, 0, 1, 0, 0};
+    surface->AddTrimmingLoop(1, one, dimension, zero, knotCount, one, knots, ends, nullptr);
+    short trimmed = -1;
+    EXPECT_EQ(body->IsSurfaceTrimmed(&trimmed), S_OK);
+    EXPECT_EQ(trimmed, 0);
+    IBody* made = nullptr;
+    body->MakeBody(&made);
+    made->Release();
+    body->Release();
+    EXPECT_EQ(surface->AddTrimmingLoop(1, one, dimension, zero, knotCount, one, knots, ends, nullptr), E_FAIL);
+    surface->Release();
+    EXPECT_EQ(host.GetModel().documents.at(0)->bodies.at(0)->surfaces.size(), 2u);
+    EXPECT_EQ(host.LiveReferences(), 2);
+}

@@ -131,6 +131,8 @@ public:
 FacetCore* DocumentInterface(HostState& host, Document& document, REFIID iid);
 std::string DocumentPrefix(REFIID iid);
 
+class HostSurfaceFacet;
+
 class TemporaryBodyFacet final : public Facet<ITemporaryBody>
 {
 public:
@@ -138,6 +140,7 @@ public:
         : Facet(host, name), m_document(document)
     {
     }
+    ~TemporaryBodyFacet() override;
     bool Implements(REFIID iid) const override { return IsEqualIID(iid, IID_ITemporaryBody); }
 
     HRESULT AddPlanarFace(int n, const double* points, const double* normal) override;
@@ -150,9 +153,32 @@ public:
 
     // What has been added and not yet made into a body.
     Body pending;
+    // Surfaces handed out for `pending`; they lose their surface once the body is made or goes.
+    std::vector<HostSurfaceFacet*> surfaceFacets;
 
 private:
+    void DetachSurfaces();
+
     Document& m_document;
+};
+
+// A surface on a temporary body, by its place among the body's pending surfaces.
+class HostSurfaceFacet final : public Facet<IHostSurface>
+{
+public:
+    HostSurfaceFacet(HostState& host, const std::string& name, TemporaryBodyFacet& body, size_t index);
+    ~HostSurfaceFacet() override;
+    bool Implements(REFIID iid) const override { return IsEqualIID(iid, IID_IHostSurface); }
+
+    HRESULT AddTrimmingLoop(LONG count, const LONG* orders, const LONG* dimensions, const LONG* periodic,
+                            const LONG* knotCounts, const LONG* controlPointCounts, const double* knots,
+                            const double* controlPoints, const double* reserved) override;
+
+    void Detach() { m_body = nullptr; }
+
+private:
+    TemporaryBodyFacet* m_body;
+    size_t m_index;
 };
 
 class BodyFacet final : public Facet<IBody>

@@ -31,6 +31,7 @@ HRESULT TemporaryBodyFacet::MakeBody(IBody** body)
     if (call.Failed())
         return call.Done();
     // The host makes a body of whatever it was given, an empty one included.
+    DetachSurfaces();
     auto made = std::make_unique<Body>(std::move(pending));
     pending = Body();
     made->number = ++m_host.model.bodiesMade;
