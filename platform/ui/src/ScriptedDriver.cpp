@@ -38,6 +38,32 @@ std::string Utf8(const std::wstring& text)
     return out;
 }
 
+std::wstring FromUtf8(const std::string& text)
+{
+    std::wstring out;
+    for (size_t i = 0; i < text.size();)
+    {
+        const auto byte = [&](size_t at) { return uint32_t(static_cast<unsigned char>(text[at])); };
+        const uint32_t lead = byte(i);
+        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        bool valid = length > 0 && i + length <= text.size();
+        for (size_t k = 1; valid && k < length; ++k)
+            valid = (byte(i + k) & 0xC0) == 0x80;
+        if (!valid)
+        {
+            out += wchar_t(lead);
+            ++i;
+            continue;
+        }
+        uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k)
+            c = c << 6 | (byte(i + k) & 0x3F);
+        out += wchar_t(c);
+        i += length;
+    }
+    return out;
+}
+
 std::string Quoted(const std::wstring& text)
 {
     std::string out = "\"";

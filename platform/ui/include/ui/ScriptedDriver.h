@@ -62,6 +62,8 @@ private:
 
 // UTF-8 form of a wide string, and the quoted, escaped form used in logs and journals.
 std::string Utf8(const std::wstring& text);
+// The wide form of UTF-8 text; a byte that starts no valid sequence stands for itself.
+std::wstring FromUtf8(const std::string& text);
 std::string Quoted(const std::wstring& text);
 std::string HandleText(const void* handle);
 } // namespace ui
