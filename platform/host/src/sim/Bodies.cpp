@@ -93,8 +93,8 @@ HRESULT EnumBodiesFacet::Next(ULONG count, IBody** body, ULONG* fetched)
     return call.Done(S_OK);
 }
 
-HRESULT EnumerateBodies(HostState& host, Call& call, const std::vector<std::unique_ptr<Body>>& bodies, LONG kind,
-                        bool visibleOnly, IEnumBodies** out)
+HRESULT EnumerateBodies(HostState& host, Call& call, const std::vector<std::unique_ptr<Body>>& bodies,
+                        LONG kind, bool visibleOnly, IEnumBodies** out)
 {
     *out = nullptr;
     if (call.Failed())

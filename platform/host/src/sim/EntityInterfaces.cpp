@@ -6,8 +6,7 @@ namespace sim
 {
 namespace
 {
-template <class Interface>
-Interface* HandOut(FacetCore* facet)
+template <class Interface> Interface* HandOut(FacetCore* facet)
 {
     facet->AddReference();
     return reinterpret_cast<Interface*>(facet->Unknown());

@@ -48,8 +48,8 @@ private:
 };
 
 // Hands out an enumeration of the bodies of one kind; `visibleOnly` leaves hidden ones out.
-HRESULT EnumerateBodies(HostState& host, Call& call, const std::vector<std::unique_ptr<Body>>& bodies, LONG kind,
-                        bool visibleOnly, IEnumBodies** out);
+HRESULT EnumerateBodies(HostState& host, Call& call, const std::vector<std::unique_ptr<Body>>& bodies,
+                        LONG kind, bool visibleOnly, IEnumBodies** out);
 // Writes ten material values, or fails when there are none.
 HRESULT WriteMaterialValues(Call& call, const std::optional<MaterialValues>& values, double* out);
 
@@ -94,7 +94,10 @@ private:
 class SketchFacet final : public Facet<ISketch>
 {
 public:
-    SketchFacet(HostState& host, const std::string& name, Sketch& sketch) : Facet(host, name), m_sketch(sketch) {}
+    SketchFacet(HostState& host, const std::string& name, Sketch& sketch)
+        : Facet(host, name), m_sketch(sketch)
+    {
+    }
     bool Implements(REFIID iid) const override { return IsEqualIID(iid, IID_ISketch); }
 
     HRESULT GetLineCount(LONG* count) override;
