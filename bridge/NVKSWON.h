@@ -36,6 +36,24 @@ public:
     static int CreateSketchFromMeshes(IModelDoc* pDoc, const ON_ClassArray<ON_Mesh>& meshes, double factor,
                                       int progress);
 
+    // Host geometry back into meshes in metres, triangles only, identical vertices combined. Each
+    // mesh appended comes with one name when names is not null ("%s-%s": owner, body); parts and
+    // component trees also give each mesh one colour, the single entry of its m_C.
+    static int AppendTriangle(ON_Mesh& mesh, const ON_3dPoint& a, const ON_3dPoint& b, const ON_3dPoint& c);
+    static int GetMeshFromBody(IBody* pBody, ON_Mesh& mesh);
+    static int GetPartMeshes(IPartDoc* pPart, ON_ClassArray<ON_Mesh>& meshes, CStringArray* names,
+                             short visibleOnly);
+    static int GetComponentMeshes(IComponent* pComponent, ON_ClassArray<ON_Mesh>& meshes,
+                                  CStringArray* names);
+    // Depth first, each component moved by its own transform; returns the component's child count.
+    static int GetComponentTreeMeshes(IComponent* pComponent, ON_ClassArray<ON_Mesh>& meshes,
+                                      CStringArray* names);
+    // These three start from empty arrays.
+    static int GetAssemblyMeshes(IModelDoc* pDoc, IAssemblyDoc* pAssembly, ON_ClassArray<ON_Mesh>& meshes,
+                                 CStringArray* names);
+    static int GetDocumentMeshes(IModelDoc* pDoc, ON_ClassArray<ON_Mesh>& meshes, CStringArray* names);
+    static int GetActiveDocumentMeshes(ISldWorks* pApp, ON_ClassArray<ON_Mesh>& meshes, CStringArray* names);
+
 private:
     static CString m_strError;
 };
