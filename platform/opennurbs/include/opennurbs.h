@@ -12,3 +12,8 @@
 #include "opennurbs_textlog.h"
 #include "opennurbs_mesh_topology.h"
 #include "opennurbs_mesh.h"
+#include "opennurbs_interval.h"
+#include "opennurbs_line.h"
+#include "opennurbs_polyline.h"
+#include "opennurbs_plane.h"
+#include "opennurbs_circle.h"

@@ -175,6 +175,8 @@ ON_3dVector ON_CrossProduct(const ON_3dVector& a, const ON_3dVector& b);
 double ON_DotProduct(const ON_3dVector& a, const ON_3dVector& b);
 
 extern const ON_3dPoint ON_origin;
+// All coordinates ON_UNSET_VALUE: what evaluations give when they cannot.
+extern const ON_3dPoint ON_UNSET_POINT;
 extern const ON_3dVector ON_xaxis;
 extern const ON_3dVector ON_yaxis;
 extern const ON_3dVector ON_zaxis;

@@ -121,8 +121,8 @@ bool ON_Mesh::SetTriangle(int fi, int a, int b, int c)
 
 bool ON_Mesh::GetBoundingBox(ON_BoundingBox& bbox, bool grow) const
 {
-    ON_BoundingBox box;
     bool any = false;
+    bool growing = grow && bbox.IsValid();
     for (int i = 0; i < m_V.Count(); i++)
     {
         const ON_3fPoint& v = m_V[i];
@@ -130,23 +130,10 @@ bool ON_Mesh::GetBoundingBox(ON_BoundingBox& bbox, bool grow) const
         {
             continue;
         }
-        box.Set(ON_3dPoint(v), any);
-        any = true;
+        bbox.Set(ON_3dPoint(v), growing);
+        any = growing = true;
     }
-    if (!any)
-    {
-        return false;
-    }
-    if (grow && bbox.IsValid())
-    {
-        bbox.Set(box.m_min, true);
-        bbox.Set(box.m_max, true);
-    }
-    else
-    {
-        bbox = box;
-    }
-    return true;
+    return any;
 }
 
 const ON_MeshTopology& ON_Mesh::Topology() const

@@ -1,10 +1,12 @@
 #include "opennurbs_point.h"
+#include "opennurbs_defines.h"
 #include "opennurbs_xform.h"
 
 #include <cfloat>
 #include <cmath>
 
 const ON_3dPoint ON_origin(0.0, 0.0, 0.0);
+const ON_3dPoint ON_UNSET_POINT(ON_UNSET_VALUE, ON_UNSET_VALUE, ON_UNSET_VALUE);
 const ON_3dVector ON_xaxis(1.0, 0.0, 0.0);
 const ON_3dVector ON_yaxis(0.0, 1.0, 0.0);
 const ON_3dVector ON_zaxis(0.0, 0.0, 1.0);
