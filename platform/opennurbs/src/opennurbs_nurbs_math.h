@@ -1,0 +1,34 @@
+#pragma once
+
+// Knot-vector and B-spline arithmetic shared by NURBS curves and surfaces. Knot vectors have the
+// toolkit's form: order + cv_count - 2 values, without the two end knots that the textbook form
+// adds; the domain is [knot[order-2], knot[cv_count-1]].
+namespace ON_NurbsMath
+{
+
+// order + cv_count - 2.
+int KnotCount(int order, int cv_count);
+
+// Enough data to evaluate: order >= 2, cv_count >= order, and the arrays present.
+bool CanEvaluate(int order, int cv_count, const double* knot, const double* cv);
+
+// order-1 zeros, then delta, 2*delta, ..., and (cv_count-order+1)*delta repeated order-1 times.
+// False (knots untouched) for delta <= 0 or impossible sizes.
+bool MakeClampedUniformKnots(int order, int cv_count, double* knot, double delta);
+
+// The first 2*(order-2) gaps repeat one period (cv_count-order+1 knots) later. Never for order 2.
+bool IsKnotVectorPeriodic(int order, int cv_count, const double* knot);
+
+// Coordinate by coordinate within max((|a|+|b|)*ON_SQRT_EPSILON, ON_ZERO_TOLERANCE).
+bool SameCoordinates(int count, const double* a, const double* b);
+
+// The first order-1 CVs equal the last order-1.
+bool CVsWrap(int cv_size, int order, int cv_count, const double* cv, int cv_stride);
+
+// de Boor's algorithm on cv_size doubles per CV (homogeneous when rational); CV i starts at
+// cv + i*cv_stride. Parameters outside the domain extrapolate the end spans. Writes cv_size
+// doubles to result; false when the data cannot be evaluated.
+bool Evaluate(int cv_size, int order, int cv_count, const double* knot, const double* cv, int cv_stride,
+              double t, double* result);
+
+} // namespace ON_NurbsMath
