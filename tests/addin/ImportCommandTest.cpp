@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 
 namespace
 {
@@ -69,7 +70,9 @@ struct Session
     Session()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "facetor-import-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("no temporary folder");
+        folder = pattern;
         driver.onShow = [this]
         {
             if (driver.messageBoxes.size() > messageBoxesSeen)
@@ -364,5 +367,21 @@ TEST(ImportCommand, TheBridgeGetsTheOptionsAsTheDialogGaveThem)
             started += event.call == ui::ProgressCall::StartProgress;
         EXPECT_EQ(started > 0, c.progressShown);
     }
+}
+TEST(ImportCommand, OnlyTheOptionsDialogRunsInTheModulesOwnState)
+{
+    Session s;
+    WriteAsciiStl(s.folder / "part.stl", {{kTriangle}});
+    AFX_MODULE_STATE callerState(GetModuleHandleW(nullptr));
+    AFX_MANAGE_STATE(&callerState);
+    std::vector<AFX_MODULE_STATE*> during;
+    s.driver.onShow = [&] { during.push_back(AfxGetModuleState()); };
+    s.driver.QueueFileDialog(IDOK, s.File("part.stl"));
+
+    EXPECT_EQ(s.Import(L""), 1);
+    // the open-file dialog, the options dialog, "Success"
+    EXPECT_EQ(during,
+              (std::vector<AFX_MODULE_STATE*>{&callerState, AfxGetStaticModuleState(), &callerState}));
+    EXPECT_EQ(AfxGetModuleState(), &callerState);
 }
 } // namespace
