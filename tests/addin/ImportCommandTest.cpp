@@ -384,4 +384,27 @@ TEST(ImportCommand, OnlyTheOptionsDialogRunsInTheModulesOwnState)
               (std::vector<AFX_MODULE_STATE*>{&callerState, AfxGetStaticModuleState(), &callerState}));
     EXPECT_EQ(AfxGetModuleState(), &callerState);
 }
+TEST(ImportCommand, CorpusFilesBecomeOnePartWithABodyPerMesh)
+{
+    const std::filesystem::path corpus = std::filesystem::path(FACETOR_SOURCE_DIR) / "tests/data/stl";
+    const struct
+    {
+        const char* file;
+        size_t bodies, faces;
+    } cases[] = {
+        {"MeshIO.jl/binary_stl_from_solidworks.STL", 1, 12}, // binary, extension in capitals
+        {"trimesh/multibody.stl", 2, 32},                    // two named solids, CRLF
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.file);
+        Session s;
+        EXPECT_EQ(s.Import((corpus / c.file).wstring()), 1);
+        EXPECT_EQ(s.Shown().back(), MessageLine(L"Success"));
+        const auto& documents = s.host.GetModel().documents;
+        ASSERT_EQ(documents.size(), 1u);
+        EXPECT_EQ(documents[0]->bodies.size(), c.bodies);
+        EXPECT_EQ(documents[0]->FaceCount(), c.faces);
+    }
+}
 } // namespace
