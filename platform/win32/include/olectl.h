@@ -8,16 +8,19 @@
 #define PICTYPE_NONE 0
 #define PICTYPE_BITMAP 1
 
+// Named here rather than inside the union: an anonymous type there is a compiler extension.
+struct PICTDESC_BITMAP
+{
+    HBITMAP hbitmap;
+    HPALETTE hpal;
+};
+
 struct PICTDESC
 {
     UINT cbSizeofstruct;
     UINT picType;
     union {
-        struct
-        {
-            HBITMAP hbitmap;
-            HPALETTE hpal;
-        } bmp;
+        PICTDESC_BITMAP bmp;
     };
 };
 typedef PICTDESC* LPPICTDESC;
