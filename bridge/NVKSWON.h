@@ -36,6 +36,26 @@ public:
     static int CreateSketchFromMeshes(IModelDoc* pDoc, const ON_ClassArray<ON_Mesh>& meshes, double factor,
                                       int progress);
 
+    // openNURBS points and curves into entities of the 3D sketch that the caller has opened. Every
+    // coordinate and radius is multiplied by the scale; knots are not. No error text is set.
+    // The host's result code, 0 on success.
+    static int CreateSketchPoint(IModelDoc* pDoc, const ON_3dPoint& point, double scale);
+    static int CreateSketchLine(IModelDoc* pDoc, const ON_Line& line, double scale);
+    // Always 1.
+    static int CreateSketchPoints(IModelDoc* pDoc, const ON_3dPointArray& points, double scale, int progress);
+    // One line per segment; the first line refused ends it with 0.
+    static int CreateSketchPolyline(IModelDoc* pDoc, const ON_Polyline& polyline, double scale);
+    static int CreateSketchSpline(IModelDoc* pDoc, const ON_3dPointArray& points, double scale);
+    // A closed curve as a spline through sample points, an open one as the exact B-spline (control
+    // points divided by their weights). 0 without a host call for a curve that is not valid NURBS.
+    static int CreateSketchNurbsCurve(IModelDoc* pDoc, const ON_NurbsCurve& curve, double scale);
+    // In the world XY plane a circle or an arc; elsewhere its NURBS form.
+    static int CreateSketchArc(IModelDoc* pDoc, const ON_Arc& arc, double scale);
+    // Each curve as the first of line, arc and polyline that it is, else as a NURBS curve.
+    // Always 1.
+    static int CreateSketchCurves(IModelDoc* pDoc, const ON_ClassArray<ON_NurbsCurve>& curves, double scale,
+                                  int progress);
+
     // Host geometry back into meshes in metres, triangles only, identical vertices combined. Each
     // mesh appended comes with one name when names is not null ("%s-%s": owner, body); parts and
     // component trees also give each mesh one colour, the single entry of its m_C.
