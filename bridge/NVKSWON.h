@@ -56,6 +56,17 @@ public:
     static int CreateSketchCurves(IModelDoc* pDoc, const ON_ClassArray<ON_NurbsCurve>& curves, double scale,
                                   int progress);
 
+    // Surfaces as grids of iso-curves and breps as their edge curves, drawn by CreateSketchCurves
+    // into the open 3D sketch. The single forms always give 1 (a surface that is not valid NURBS
+    // draws nothing); the array forms 1 when every element gave 1.
+    static int CreateSketchFromSurface(IModelDoc* pDoc, const ON_NurbsSurface& surface, double scale,
+                                       int progress);
+    static int CreateSketchFromSurfaces(IModelDoc* pDoc, const ON_ClassArray<ON_NurbsSurface>& surfaces,
+                                        double scale, int progress);
+    static int CreateSketchFromBrep(IModelDoc* pDoc, const ON_Brep& brep, double scale, int progress);
+    static int CreateSketchFromBreps(IModelDoc* pDoc, const ON_ClassArray<ON_Brep>& breps, double scale,
+                                     int progress);
+
     // Host geometry back into meshes in metres, triangles only, identical vertices combined. Each
     // mesh appended comes with one name when names is not null ("%s-%s": owner, body); parts and
     // component trees also give each mesh one colour, the single entry of its m_C.
