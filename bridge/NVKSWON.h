@@ -49,6 +49,13 @@ public:
     static int AddTrimmingLoop(IHostSurface* pSurface, const ON_ClassArray<ON_NurbsCurve>& loop,
                                double scale);
 
+    // One body of the part from a surface bounded by its parameter rectangle and, for a thickness
+    // above 0, a slab below it: four vertical walls and a bottom, flat or the surface moved down.
+    static int CreateSolidFromSurface(IPartDoc* pPart, const ON_NurbsSurface& surface, double thickness,
+                                      int flatBottom, double scale);
+    static int CreateSlabSurfaces(ITemporaryBody* pBody, const ON_NurbsSurface& surface, double thickness,
+                                  int flatBottom, double scale);
+
     // Host geometry back into meshes in metres, triangles only, identical vertices combined. Each
     // mesh appended comes with one name when names is not null ("%s-%s": owner, body); parts and
     // component trees also give each mesh one colour, the single entry of its m_C.
