@@ -152,8 +152,15 @@ TEST_F(SketchWireframes, SurfacesThatAreNotValidNurbsDrawNothing)
     delete[] withoutKnots.m_knot[0];
     withoutKnots.m_knot[0] = nullptr;
     withoutKnots.m_knot_capacity[0] = 0;
-    ON_NurbsSurface weightZero = MakeGridSurface(3, 3, true);
-    weightZero.SetCV(1, 1, ON_4dPoint(0, 0, 0, 0));
+    ON_NurbsSurface weightZero;
+    weightZero.Create(3, true, 3, 3, 3, 3);
+    weightZero.MakeClampedUniformKnotVector(0);
+    weightZero.MakeClampedUniformKnotVector(1);
+    for (int i = 0; i < 3; i++)
+    {
+        for (int j = 0; j < 3; j++)
+            weightZero.SetCV(i, j, ON_4dPoint(i, j, 0, i == 1 && j == 1 ? 0 : 1));
+    }
     ON_NurbsSurface orderOne = MakeGridSurface(3, 3);
     orderOne.m_order[0] = 1;
     const ON_NurbsSurface surfaces[] = {ON_NurbsSurface(), tooFewPoints, withoutKnots, weightZero, orderOne};
