@@ -67,7 +67,8 @@ public:
     static int CreateSketchPolyline(IModelDoc* pDoc, const ON_Polyline& polyline, double scale);
     static int CreateSketchSpline(IModelDoc* pDoc, const ON_3dPointArray& points, double scale);
     // A closed curve as a spline through sample points, an open one as the exact B-spline (control
-    // points divided by their weights). 0 without a host call for a curve that is not valid NURBS.
+    // points divided by their weights). 0 without a host call for a curve that cannot be read (an
+    // order below 2, too few control points, no knots, a weight of 0).
     static int CreateSketchNurbsCurve(IModelDoc* pDoc, const ON_NurbsCurve& curve, double scale);
     // In the world XY plane a circle or an arc; elsewhere its NURBS form.
     static int CreateSketchArc(IModelDoc* pDoc, const ON_Arc& arc, double scale);
@@ -77,8 +78,8 @@ public:
                                   int progress);
 
     // Surfaces as grids of iso-curves and breps as their edge curves, drawn by CreateSketchCurves
-    // into the open 3D sketch. The single forms always give 1 (a surface that is not valid NURBS
-    // draws nothing); the array forms 1 when every element gave 1.
+    // into the open 3D sketch. The single forms always give 1 (a surface that cannot be read draws
+    // nothing); the array forms 1 when every element gave 1.
     static int CreateSketchFromSurface(IModelDoc* pDoc, const ON_NurbsSurface& surface, double scale,
                                        int progress);
     static int CreateSketchFromSurfaces(IModelDoc* pDoc, const ON_ClassArray<ON_NurbsSurface>& surfaces,

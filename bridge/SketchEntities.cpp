@@ -1,11 +1,15 @@
 // openNURBS points and curves into entities of the open 3D sketch.
 #include "NVKSWON.h"
 
+#include "HostNurbsArrays.h"
+#include "NurbsChecks.h"
+
 #include "NVKCurve.h"
 #include "NVKNurbsCurve.h"
 #include "NVKProgress.h"
 
 #include <memory>
+#include <vector>
 
 // The sketch operations hand back the entity they made; the bridge has no use for it.
 template <class Entity> static void ReleaseEntity(Entity* pEntity)
@@ -21,21 +25,6 @@ static HRESULT AddSketchLine(IModelDoc* pDoc, const ON_3dPoint& from, const ON_3
                                         to.y * scale, to.z * scale, &pLine);
     ReleaseEntity(pLine);
     return hr;
-}
-
-// A curve whose arrays the host can be given: valid, and every control point a point (a weight of
-// 0 has none). Anything less would be read out of bounds or divided by zero.
-static bool IsDrawableNurbsCurve(const ON_NurbsCurve& curve)
-{
-    if (!curve.IsValid())
-        return false;
-    ON_3dPoint cv;
-    for (int i = 0; i < curve.CVCount(); i++)
-    {
-        if (!curve.GetCV(i, cv))
-            return false;
-    }
-    return true;
 }
 
 int NVKSWON::CreateSketchPoint(IModelDoc* pDoc, const ON_3dPoint& point, double scale)
@@ -98,7 +87,8 @@ int NVKSWON::CreateSketchSpline(IModelDoc* pDoc, const ON_3dPointArray& points, 
 
 int NVKSWON::CreateSketchNurbsCurve(IModelDoc* pDoc, const ON_NurbsCurve& curve, double scale)
 {
-    if (!IsDrawableNurbsCurve(curve))
+    // A curve that cannot be read would take the arrays below out of bounds or divide by a weight of 0.
+    if (!NurbsCurveReadable(curve))
         return 0;
     if (curve.IsClosed())
     {
@@ -107,26 +97,13 @@ int NVKSWON::CreateSketchNurbsCurve(IModelDoc* pDoc, const ON_NurbsCurve& curve,
         return CreateSketchSpline(pDoc, points, scale);
     }
 
-    const int cvCount = curve.CVCount();
-    const int knotCount = curve.KnotCount();
-    const LONG properties[4] = {3, curve.m_order, cvCount, curve.IsPeriodic() ? 1 : 0};
-    // The host wants the textbook knot vector: the toolkit's with its end knots repeated once more.
-    std::unique_ptr<double[]> knots(new double[curve.Order() + cvCount]);
-    knots[0] = curve.Knot(0);
-    for (int i = 0; i < knotCount; i++)
-        knots[i + 1] = curve.Knot(i);
-    knots[knotCount + 1] = curve.Knot(knotCount - 1);
-    std::unique_ptr<double[]> controlPoints(new double[3 * cvCount]);
-    for (int i = 0; i < cvCount; i++)
-    {
-        ON_3dPoint cv;
-        curve.GetCV(i, cv);
-        controlPoints[3 * i] = cv.x * scale;
-        controlPoints[3 * i + 1] = cv.y * scale;
-        controlPoints[3 * i + 2] = cv.z * scale;
-    }
+    const LONG properties[4] = {3, curve.m_order, curve.CVCount(), curve.IsPeriodic() ? 1 : 0};
+    std::vector<double> knots;
+    AppendHostKnots(curve, knots);
+    std::vector<double> controlPoints;
+    AppendHostControlPoints(curve, scale, controlPoints);
     ISketchSegment* pSpline = NULL;
-    HRESULT hr = pDoc->CreateSketchBSpline(properties, knots.get(), controlPoints.get(), &pSpline);
+    HRESULT hr = pDoc->CreateSketchBSpline(properties, knots.data(), controlPoints.data(), &pSpline);
     ReleaseEntity(pSpline);
     return hr == S_OK ? 1 : 0;
 }

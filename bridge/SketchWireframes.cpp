@@ -1,6 +1,8 @@
 // Surfaces and breps as wireframes of curves in the open 3D sketch.
 #include "NVKSWON.h"
 
+#include "NurbsChecks.h"
+
 #include "NVKBrep.h"
 #include "NVKProgress.h"
 
@@ -43,8 +45,8 @@ int NVKSWON::CreateSketchFromSurface(IModelDoc* pDoc, const ON_NurbsSurface& sur
 {
     ON_NurbsCurve nurbs;
     ON_ClassArray<ON_NurbsCurve> grid;
-    // Iso-curves of a surface that is not valid NURBS could not be formed or read safely.
-    if (surface.IsValid())
+    // Iso-curves of a surface that cannot be read could not be formed without reading out of bounds.
+    if (NurbsSurfaceReadable(surface))
     {
         AppendIsoCurveFamily(surface, 0, nurbs, grid);
         AppendIsoCurveFamily(surface, 1, nurbs, grid);

@@ -182,7 +182,7 @@ TEST_F(SketchEntities, ClosedCurvesGoAsSplinesThroughPointsOfThem)
     EXPECT_EQ(ON_3dPoint(spline.values[0], spline.values[1], spline.values[2]), ON_3dPoint(7.5, 2.5, 0));
 }
 
-TEST_F(SketchEntities, CurvesThatAreNotValidNurbsAreSkipped)
+TEST_F(SketchEntities, CurvesThatCannotBeReadAreSkipped)
 {
     ON_NurbsCurve tooFewPoints = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
     tooFewPoints.m_order = 4;

@@ -144,7 +144,7 @@ TEST_F(SketchWireframes, AStepBelowTheParametersResolutionEndsItsFamily)
                                             "doc1.CreateSketchLine(3, 0, 0, 3, 3, 0) -> S_OK, line7"));
 }
 
-TEST_F(SketchWireframes, SurfacesThatAreNotValidNurbsDrawNothing)
+TEST_F(SketchWireframes, SurfacesThatCannotBeReadDrawNothing)
 {
     ON_NurbsSurface tooFewPoints = MakeGridSurface(4, 4);
     tooFewPoints.m_cv_count[1] = 3;
