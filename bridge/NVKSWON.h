@@ -88,6 +88,19 @@ public:
     static int CreateSketchFromBreps(IModelDoc* pDoc, const ON_ClassArray<ON_Brep>& breps, double scale,
                                      int progress);
 
+    // A new part from a surface: a solid (ImportAsSolid; a slab below it for a thickness above 0)
+    // or its iso-curves in a 3D sketch (ImportAs3DSketch); any other mode leaves the part empty.
+    static int CreatePartFromSurface(ISldWorks* pApp, const ON_NurbsSurface& surface, int unit, int mode,
+                                     double thickness, int flatBottom, int progress);
+    // A new part (type 0), assembly (1) or drawing (2), or for any other type the active document,
+    // filled with the geometry given (null pointers are skipped) as sketch entities: in a 3D
+    // sketch for parts and assemblies. 1 once there is an active document, whatever the filling did.
+    static int CreateDocument(ISldWorks* pApp, int type, int unit, const ON_3dPointArray* points,
+                              const ON_ClassArray<ON_NurbsCurve>* curves,
+                              const ON_ClassArray<ON_NurbsSurface>* surfaces,
+                              const ON_ClassArray<ON_Brep>* breps, const ON_ClassArray<ON_Mesh>* meshes,
+                              int progress);
+
     // Host geometry back into meshes in metres, triangles only, identical vertices combined. Each
     // mesh appended comes with one name when names is not null ("%s-%s": owner, body); parts and
     // component trees also give each mesh one colour, the single entry of its m_C.
