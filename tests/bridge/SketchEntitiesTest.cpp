@@ -186,6 +186,10 @@ TEST_F(SketchEntities, CurvesThatCannotBeReadAreSkipped)
 {
     ON_NurbsCurve tooFewPoints = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
     tooFewPoints.m_order = 4;
+    // As many knots as that order has, so that copies of the curve stay inside its arrays.
+    delete[] tooFewPoints.m_knot;
+    tooFewPoints.m_knot = new double[5]{0, 0, 0, 1, 1};
+    tooFewPoints.m_knot_capacity = 5;
     ON_NurbsCurve withoutKnots = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}});
     delete[] withoutKnots.m_knot;
     withoutKnots.m_knot = nullptr;
