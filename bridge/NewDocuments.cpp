@@ -60,38 +60,32 @@ int NVKSWON::CreateDocument(ISldWorks* pApp, int type, int unit, const ON_3dPoin
 {
     // Any other type makes no document: the active one is filled.
     IUnknown* pNewDocument = NULL;
+    const wchar_t* failure = NULL;
     if (type == NewPart)
     {
         IPartDoc* pPart = NULL;
         pApp->NewPartDocument(&pPart);
-        if (pPart == NULL)
-        {
-            m_strError = L"Unable to create part";
-            return 0;
-        }
         pNewDocument = pPart;
+        failure = L"Unable to create part";
     }
     else if (type == NewAssembly)
     {
         IAssemblyDoc* pAssembly = NULL;
         pApp->NewAssemblyDocument(&pAssembly);
-        if (pAssembly == NULL)
-        {
-            m_strError = L"Unable to create assembly";
-            return 0;
-        }
         pNewDocument = pAssembly;
+        failure = L"Unable to create assembly";
     }
     else if (type == NewDrawing)
     {
         IDrawingDoc* pDrawing = NULL;
         pApp->NewDrawingDocument(11, 0, 11, 0.0, 0.0, &pDrawing);
-        if (pDrawing == NULL)
-        {
-            m_strError = L"Unable to create drawing";
-            return 0;
-        }
         pNewDocument = pDrawing;
+        failure = L"Unable to create drawing";
+    }
+    if (failure && pNewDocument == NULL)
+    {
+        m_strError = failure;
+        return 0;
     }
 
     IModelDoc* pDoc = NULL;

@@ -5,12 +5,9 @@
 #include "NVKSWON.h"
 
 #include "sim/Host.h"
-#include "ui/ScriptedDriver.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <optional>
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
@@ -32,22 +29,8 @@ ON_3dPointArray Points(std::initializer_list<ON_3dPoint> points)
 
 const ON_Arc kHalfCircleUp = MakeArc(ON_3dPoint(5, 5, 0), ON_zaxis, 10, ON_PI);
 
-class SketchEntities : public testing::Test
+class SketchEntities : public SketchDocumentTest
 {
-protected:
-    void TearDown() override
-    {
-        sketch.reset();
-        EXPECT_EQ(host.LiveReferences(), 0) << "the bridge kept a host reference";
-    }
-
-    IModelDoc* Doc() { return sketch->Doc(); }
-    const std::vector<sim::SketchEntity>& Entities() { return sketch->Sketch().entities; }
-
-    sim::Host host;
-    ui::ScriptedDriver driver;
-    ui::ScopedDriver scope{driver};
-    std::optional<SketchDocument> sketch{std::in_place, host};
 };
 } // namespace
 

@@ -5,14 +5,12 @@
 #include "NVKSWON.h"
 
 #include "sim/Host.h"
-#include "ui/ScriptedDriver.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,22 +46,8 @@ std::vector<double> Steps(int count)
     return values;
 }
 
-class SketchWireframes : public testing::Test
+class SketchWireframes : public SketchDocumentTest
 {
-protected:
-    void TearDown() override
-    {
-        sketch.reset();
-        EXPECT_EQ(host.LiveReferences(), 0) << "the bridge kept a host reference";
-    }
-
-    IModelDoc* Doc() { return sketch->Doc(); }
-    const std::vector<sim::SketchEntity>& Entities() { return sketch->Sketch().entities; }
-
-    sim::Host host;
-    ui::ScriptedDriver driver;
-    ui::ScopedDriver scope{driver};
-    std::optional<SketchDocument> sketch{std::in_place, host};
 };
 } // namespace
 
