@@ -50,19 +50,16 @@ int NVKSWON::CreateSurface(ITemporaryBody* pBody, const ON_Surface& surface,
     return result;
 }
 
-// Keeps the surface only when the host made one and said so; sets the matching text otherwise.
-static int TakeNewSurface(HRESULT hr, IHostSurface** ppSurface, CString& error, const wchar_t* failedText,
-                          const wchar_t* missingText)
+// 1 when the host made the surface and handed it out; otherwise the matching text and 0.
+static int CheckNewSurface(HRESULT hr, const IHostSurface* pSurface, CString& error,
+                           const wchar_t* failedText, const wchar_t* missingText)
 {
     if (hr != S_OK)
     {
-        if (*ppSurface)
-            (*ppSurface)->Release();
-        *ppSurface = NULL;
         error = failedText;
         return 0;
     }
-    if (!*ppSurface)
+    if (!pSurface)
     {
         error = missingText;
         return 0;
@@ -100,8 +97,8 @@ int NVKSWON::CreateNurbsSurface(ITemporaryBody* pBody, IHostSurface** ppSurface,
 
     const HRESULT hr = pBody->CreateBSplineSurface(properties, uKnots.data(), vKnots.data(),
                                                    controlPoints.data(), ppSurface);
-    return TakeNewSurface(hr, ppSurface, m_strError, L"Unable to create nurbs surface",
-                          L"Unable to create valid nurbs surface");
+    return CheckNewSurface(hr, *ppSurface, m_strError, L"Unable to create nurbs surface",
+                           L"Unable to create valid nurbs surface");
 }
 
 int NVKSWON::CreatePlaneSurface(ITemporaryBody* pBody, IHostSurface** ppSurface,
@@ -112,8 +109,8 @@ int NVKSWON::CreatePlaneSurface(ITemporaryBody* pBody, IHostSurface** ppSurface,
     const double rootPoint[3] = {plane.origin.x * scale, plane.origin.y * scale, plane.origin.z * scale};
     const double normal[3] = {plane.zaxis.x, plane.zaxis.y, plane.zaxis.z};
     const HRESULT hr = pBody->CreatePlanarSurface(rootPoint, normal, ppSurface);
-    return TakeNewSurface(hr, ppSurface, m_strError, L"Unable to create plane surface",
-                          L"Unable to create valid plane surface");
+    return CheckNewSurface(hr, *ppSurface, m_strError, L"Unable to create plane surface",
+                           L"Unable to create valid plane surface");
 }
 
 int NVKSWON::AddTrimmingLoop(IHostSurface* pSurface, const ON_ClassArray<ON_NurbsCurve>& loop, double scale)

@@ -35,8 +35,6 @@ int NVKSWON::CreateSolidFromSurface(IPartDoc* pPart, const ON_NurbsSurface& surf
     ITemporaryBody* pBody = NULL;
     if (pPart->CreateTemporaryBody(&pBody) != S_OK || !pBody)
     {
-        if (pBody)
-            pBody->Release();
         m_strError = L"Unable to create new body";
         return 0;
     }

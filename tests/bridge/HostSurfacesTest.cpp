@@ -1,8 +1,8 @@
+#include "HostPartFixture.h"
+#include "JournalText.h"
 #include "SurfaceFixtures.h"
 
 #include "NVKSWON.h"
-
-#include "sim/Host.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,28 +17,6 @@ using testing::IsEmpty;
 
 namespace
 {
-// A host with a part and a temporary body on it, the journal cleared; on destruction every
-// reference must be back.
-struct HostBody
-{
-    HostBody()
-    {
-        host.Application()->NewPartDocument(&part);
-        part->CreateTemporaryBody(&body);
-        host.ClearJournal();
-    }
-    ~HostBody()
-    {
-        body->Release();
-        part->Release();
-        EXPECT_EQ(host.LiveReferences(), 0) << "the bridge kept a host reference";
-    }
-
-    sim::Host host;
-    IPartDoc* part = nullptr;
-    ITemporaryBody* body = nullptr;
-};
-
 ON_NurbsSurface RationalPatch()
 {
     ON_NurbsSurface surface;
@@ -116,7 +94,7 @@ TEST(HostSurfaces, NurbsSurfaceArraysAsTheHostTakesThem)
     };
     for (const auto& c : cases)
     {
-        HostBody h;
+        HostPart h(true);
         const ON_ClassArray<ON_NurbsCurve> noLoop;
         EXPECT_EQ(NVKSWON::CreateSurface(h.body, c.surface, noLoop, c.scale), 1) << c.name;
         EXPECT_THAT(h.host.Journal(), ElementsAreArray(c.journal)) << c.name;
@@ -125,7 +103,7 @@ TEST(HostSurfaces, NurbsSurfaceArraysAsTheHostTakesThem)
 
 TEST(HostSurfaces, PlaneSurfaceSendsItsOriginAndNormalNotItsExtents)
 {
-    HostBody h;
+    HostPart h(true);
     ON_PlaneSurface plane(ON_Plane(ON_3dPoint(1, 2, 3), ON_3dVector(0, 0, 2)));
     plane.SetExtents(0, ON_Interval(5, 6), true);
     const ON_ClassArray<ON_NurbsCurve> noLoop;
@@ -178,7 +156,7 @@ TEST(HostSurfaces, TrimmingLoopArrays)
     };
     for (const auto& c : cases)
     {
-        HostBody h;
+        HostPart h(true);
         EXPECT_EQ(NVKSWON::CreateSurface(h.body, WorldPlane(), c.loop, c.scale), 1) << c.name;
         EXPECT_THAT(h.host.Journal(),
                     ElementsAre("tbody1.CreatePlanarSurface([0, 0, 0], [0, 0, 1]) -> S_OK, surface1", c.line,
@@ -250,11 +228,8 @@ TEST(HostSurfaces, HostRefusalsSetTheirTextAndStopThere)
     };
     for (const auto& c : cases)
     {
-        HostBody h;
-        if (c.withoutObject)
-            h.host.FailCallWithoutObject(c.operation, 1);
-        else
-            h.host.FailCall(c.operation, 1, E_FAIL);
+        HostPart h(true);
+        h.FailFirst(c.operation, c.withoutObject);
         NVKSWON::SetError(L"");
         const ON_ClassArray<ON_NurbsCurve> loop = c.trimmed ? UnitSquare() : ON_ClassArray<ON_NurbsCurve>();
         const int result = c.nurbs ? NVKSWON::CreateSurface(h.body, FlatPatch(), loop, 1.0)
@@ -263,10 +238,7 @@ TEST(HostSurfaces, HostRefusalsSetTheirTextAndStopThere)
             std::string(c.operation) + (c.withoutObject ? " without object" : " failing");
         EXPECT_EQ(result, 0) << what;
         EXPECT_EQ(NVKSWON::GetError(), c.error) << what;
-        std::vector<std::string> calls;
-        for (const std::string& line : h.host.Journal())
-            calls.push_back(line.substr(0, line.find('(')));
-        EXPECT_THAT(calls, ElementsAreArray(c.calls)) << what;
+        EXPECT_THAT(CallsOf(h.host.Journal()), ElementsAreArray(c.calls)) << what;
     }
 }
 
@@ -282,7 +254,7 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
     };
     for (const auto& [name, breakIt] : brokenSurfaces)
     {
-        HostBody h;
+        HostPart h(true);
         ON_NurbsSurface surface = FlatPatch();
         breakIt(surface);
         const ON_ClassArray<ON_NurbsCurve> noLoop;
@@ -300,7 +272,7 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
     };
     for (const auto& [name, breakIt] : brokenCurves)
     {
-        HostBody h;
+        HostPart h(true);
         ON_ClassArray<ON_NurbsCurve> loop = UnitSquare();
         breakIt(loop[2]);
         EXPECT_EQ(NVKSWON::CreateSurface(h.body, WorldPlane(), loop, 1.0), 0) << name;
@@ -310,7 +282,7 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
             << name;
     }
 
-    HostBody h;
+    HostPart h(true);
     const ON_ClassArray<ON_NurbsCurve> noLoop;
     EXPECT_EQ(NVKSWON::CreateSurface(h.body, OtherSurface(), noLoop, 1.0), 0);
     EXPECT_EQ(NVKSWON::GetError(), L"Unsupported surface type");

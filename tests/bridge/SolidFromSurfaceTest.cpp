@@ -1,9 +1,8 @@
+#include "HostPartFixture.h"
 #include "JournalText.h"
 #include "SurfaceFixtures.h"
 
 #include "NVKSWON.h"
-
-#include "sim/Host.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,24 +16,6 @@ using testing::ElementsAreArray;
 
 namespace
 {
-// A host with a new part, the journal cleared; on destruction every reference must be back.
-struct HostPart
-{
-    HostPart()
-    {
-        host.Application()->NewPartDocument(&part);
-        host.ClearJournal();
-    }
-    ~HostPart()
-    {
-        part->Release();
-        EXPECT_EQ(host.LiveReferences(), 0) << "the bridge kept a host reference";
-    }
-
-    sim::Host host;
-    IPartDoc* part = nullptr;
-};
-
 // A bilinear height field over the rectangle (0, 0) to (2, 3): corners SW (0, 0, 1), SE (2, 0, 2),
 // NE (2, 3, 3), NW (0, 3, 2); u along +x, v along +y, the lowest control point at z = 1.
 ON_NurbsSurface Tilted()
@@ -158,10 +139,7 @@ TEST(SolidFromSurface, FailuresOfTheBodyTheTopAndTheMaking)
     for (const auto& c : cases)
     {
         HostPart h;
-        if (c.withoutObject)
-            h.host.FailCallWithoutObject(c.operation, 1);
-        else
-            h.host.FailCall(c.operation, 1, E_FAIL);
+        h.FailFirst(c.operation, c.withoutObject);
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, Tilted(), 0.0, 1, 1.0), 0) << c.operation;
         EXPECT_EQ(NVKSWON::GetError(), c.error) << c.operation;
         EXPECT_THAT(CallsOf(h.host.Journal()), ElementsAreArray(c.calls)) << c.operation;
@@ -203,18 +181,17 @@ TEST(SolidFromSurface, AFailingSlabSurfaceStopsTheRestAndTheBodyIsStillMade)
 
 TEST(SolidFromSurface, ASurfaceItCannotReadMakesNothing)
 {
-    HostPart h;
     ON_NurbsSurface broken = Tilted();
     broken.m_cv_count[0] = 1;
-    EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, broken, 1.0, 1, 1.0), 0);
-    EXPECT_EQ(NVKSWON::GetError(), L"Invalid nurbs surface");
-    EXPECT_THAT(h.host.Journal(), ElementsAre("part1.CreateTemporaryBody() -> S_OK, tbody1"));
-
-    ITemporaryBody* body = nullptr;
-    h.part->CreateTemporaryBody(&body);
-    h.host.ClearJournal();
-    EXPECT_EQ(NVKSWON::CreateSlabSurfaces(body, broken, 1.0, 1, 1.0), 0);
+    {
+        HostPart h;
+        EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, broken, 1.0, 1, 1.0), 0);
+        EXPECT_EQ(NVKSWON::GetError(), L"Invalid nurbs surface");
+        EXPECT_THAT(h.host.Journal(), ElementsAre("part1.CreateTemporaryBody() -> S_OK, tbody1"));
+    }
+    HostPart h(true);
+    NVKSWON::SetError(L"");
+    EXPECT_EQ(NVKSWON::CreateSlabSurfaces(h.body, broken, 1.0, 1, 1.0), 0);
     EXPECT_EQ(NVKSWON::GetError(), L"Invalid nurbs surface");
     EXPECT_TRUE(h.host.Journal().empty());
-    body->Release();
 }

@@ -64,6 +64,30 @@ bool EuclideanPoint(const double* cv, int dim, bool rational, ON_3dPoint& p)
     return true;
 }
 
+ON_4dPoint HomogeneousPoint(const double* cv, int dim, bool rational)
+{
+    return ON_4dPoint(cv[0], dim > 1 ? cv[1] : 0.0, dim > 2 ? cv[2] : 0.0, rational ? cv[dim] : 1.0);
+}
+
+bool StoreCV(const ON_4dPoint& p, int dim, bool rational, double* cv)
+{
+    if (!rational && p.w == 0.0)
+    {
+        return false;
+    }
+    const double scale = rational ? 1.0 : 1.0 / p.w;
+    const double coordinates[3] = {p.x, p.y, p.z};
+    for (int k = 0; k < dim; k++)
+    {
+        cv[k] = k < 3 ? coordinates[k] * scale : 0.0;
+    }
+    if (rational)
+    {
+        cv[dim] = p.w;
+    }
+    return true;
+}
+
 void TransformCV(const ON_Xform& xform, int dim, bool rational, double* cv)
 {
     if (rational)

@@ -23,6 +23,13 @@ bool IsValidKnotVector(int order, int cv_count, const double* knot);
 // coordinates are 0). False, leaving p untouched, for weight 0.
 bool EuclideanPoint(const double* cv, int dim, bool rational, ON_3dPoint& p);
 
+// The homogeneous point of a CV (w = 1 when not rational; missing coordinates are 0).
+ON_4dPoint HomogeneousPoint(const double* cv, int dim, bool rational);
+
+// Writes a homogeneous point into a CV; a plain CV takes x/w, y/w, z/w. False, changing
+// nothing, for a plain CV and w = 0.
+bool StoreCV(const ON_4dPoint& p, int dim, bool rational, double* cv);
+
 // Transforms one CV in place: a rational CV in homogeneous space, a plain one as a point.
 void TransformCV(const ON_Xform& xform, int dim, bool rational, double* cv);
 

@@ -134,11 +134,7 @@ bool ON_NurbsCurve::GetCV(int i, ON_4dPoint& p) const
     {
         return false;
     }
-    ON_4dPoint q(0.0, 0.0, 0.0, m_is_rat ? cv[m_dim] : 1.0);
-    q.x = cv[0];
-    q.y = m_dim > 1 ? cv[1] : 0.0;
-    q.z = m_dim > 2 ? cv[2] : 0.0;
-    p = q;
+    p = ON_NurbsMath::HomogeneousPoint(cv, m_dim, m_is_rat != 0);
     return true;
 }
 
@@ -150,21 +146,7 @@ bool ON_NurbsCurve::SetCV(int i, const ON_3dPoint& p)
 bool ON_NurbsCurve::SetCV(int i, const ON_4dPoint& p)
 {
     double* cv = CV(i);
-    if (cv == nullptr || (!m_is_rat && p.w == 0.0))
-    {
-        return false;
-    }
-    const double scale = m_is_rat ? 1.0 : 1.0 / p.w;
-    const double coordinates[3] = {p.x, p.y, p.z};
-    for (int k = 0; k < m_dim; k++)
-    {
-        cv[k] = k < 3 ? coordinates[k] * scale : 0.0;
-    }
-    if (m_is_rat)
-    {
-        cv[m_dim] = p.w;
-    }
-    return true;
+    return cv != nullptr && ON_NurbsMath::StoreCV(p, m_dim, m_is_rat != 0, cv);
 }
 
 bool ON_NurbsCurve::IsPeriodic() const
