@@ -109,16 +109,16 @@ TEST_F(SketchWireframes, IsoCurvesStepByRepeatedAdditionAndEndAtTheEnd)
     }
 }
 
-TEST_F(SketchWireframes, AStepBelowTheParametersResolutionEndsItsFamily)
+TEST_F(SketchWireframes, StepsThatCannotAdvanceEndTheirFamily)
 {
     // v runs over [2^70, 2^70 + 2^18]: a quarter of that added to 2^70 changes nothing.
-    ON_NurbsSurface surface = MakeGridSurface(4, 4);
+    ON_NurbsSurface farOut = MakeGridSurface(4, 4);
     const double start = std::ldexp(1.0, 70);
     const double end = start + std::ldexp(1.0, 18);
     for (int i = 0; i < 6; i++)
-        surface.m_knot[1][i] = i < 3 ? start : end;
-    ASSERT_TRUE(surface.IsValid());
-    EXPECT_EQ(NVKSWON::CreateSketchFromSurface(Doc(), surface, 1.0, 0), 1);
+        farOut.m_knot[1][i] = i < 3 ? start : end;
+    ASSERT_TRUE(farOut.IsValid());
+    EXPECT_EQ(NVKSWON::CreateSketchFromSurface(Doc(), farOut, 1.0, 0), 1);
     EXPECT_THAT(host.Journal(), ElementsAre("doc1.CreateSketchLine(0, 0, 0, 3, 0, 0) -> S_OK, line1",
                                             "doc1.CreateSketchLine(0, 3, 0, 3, 3, 0) -> S_OK, line2",
                                             "doc1.CreateSketchLine(0, 0, 0, 0, 3, 0) -> S_OK, line3",
@@ -126,6 +126,17 @@ TEST_F(SketchWireframes, AStepBelowTheParametersResolutionEndsItsFamily)
                                             "doc1.CreateSketchLine(1.5, 0, 0, 1.5, 3, 0) -> S_OK, line5",
                                             "doc1.CreateSketchLine(2.25, 0, 0, 2.25, 3, 0) -> S_OK, line6",
                                             "doc1.CreateSketchLine(3, 0, 0, 3, 3, 0) -> S_OK, line7"));
+
+    // An empty v domain gives its family one iso-curve, at its end; the other family's curves run
+    // over nothing and go to the host as they are.
+    ON_NurbsSurface empty = MakeGridSurface(4, 4);
+    for (int i = 0; i < 6; i++)
+        empty.m_knot[1][i] = 0.5;
+    host.ClearJournal();
+    EXPECT_EQ(NVKSWON::CreateSketchFromSurface(Doc(), empty, 1.0, 0), 1);
+    EXPECT_THAT(CallsOf(host.Journal()), ElementsAre("doc1.CreateSketchLine", "doc1.CreateSketchBSpline",
+                                                     "doc1.CreateSketchBSpline", "doc1.CreateSketchBSpline",
+                                                     "doc1.CreateSketchBSpline", "doc1.CreateSketchBSpline"));
 }
 
 TEST_F(SketchWireframes, SurfacesThatCannotBeReadDrawNothing)
