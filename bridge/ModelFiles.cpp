@@ -44,6 +44,21 @@ int HostUtils::LoadDXFFile(ISldWorks* pApp, const CString& path)
     return 1;
 }
 
+// Whether a match of the search is a DXF file of ours: a file, not a folder, whose long name starts
+// with the base file name and ends in ".dxf", letter case ignored. The search itself also matches
+// 8.3 short names ("model_1.dxf1" as MODEL_~1.DXF) and would read a '*' or '?' in the base name as
+// a wildcard; the files it finds are deleted, so only these are taken.
+static bool IsBaseDXFFile(const WIN32_FIND_DATAW& found, CString prefix)
+{
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
+    CString name(found.cFileName);
+    name.MakeLower();
+    prefix.MakeLower();
+    return name.GetLength() >= prefix.GetLength() + 4 && name.Left(prefix.GetLength()) == prefix &&
+           name.Right(4) == L".dxf";
+}
+
 int HostUtils::LoadDXFFiles(ISldWorks* pApp, const CString& path, int* count)
 {
     *count = 0;
@@ -73,8 +88,7 @@ int HostUtils::LoadDXFFiles(ISldWorks* pApp, const CString& path, int* count)
     int matched = 0;
     do
     {
-        // A folder whose name matches is neither a DXF file nor ours to delete.
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (!IsBaseDXFFile(found, fname))
             continue;
         matched++;
         CString file;
