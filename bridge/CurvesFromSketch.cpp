@@ -100,13 +100,31 @@ int NVKSWON::GetSketchArcs(ISketch* pSketch, ON_ClassArray<ON_Arc>& arcs)
     return read ? 1 : 0;
 }
 
-// A buffer for the reported size of polyline or spline data; null when the sketch reports no
-// data or no records.
-static double* NewRecordBuffer(LONG size, LONG count)
+// The polyline or spline data of a sketch: its size in doubles, its number of records and the
+// values, read with the given pair of operations. The data is null when the sketch reports no
+// data or no records, or when the read fails; otherwise the caller frees it.
+struct SketchRecords
 {
-    if (size <= 0 || count <= 0)
-        return NULL;
-    return new (std::nothrow) double[(size_t)size];
+    LONG size = 0;
+    LONG count = 0;
+    double* data = NULL;
+};
+
+static SketchRecords ReadRecords(ISketch* pSketch, HRESULT (ISketch::*getSize)(LONG*, LONG*),
+                                 HRESULT (ISketch::*getData)(double*))
+{
+    SketchRecords records;
+    (pSketch->*getSize)(&records.size, &records.count);
+    if (records.size <= 0 || records.count <= 0)
+        return records;
+    records.data = new (std::nothrow) double[(size_t)records.size];
+    // A failed read leaves the buffer unwritten: nothing is made of it.
+    if (records.data != NULL && (pSketch->*getData)(records.data) != S_OK)
+    {
+        delete[] records.data;
+        records.data = NULL;
+    }
+    return records;
 }
 
 // The points of a record whose point count stands at `countIndex`: they follow it, three values
@@ -129,23 +147,17 @@ static void AppendPoints(const double* data, long long first, long long pointCou
 int NVKSWON::GetSketchPolylines(ISketch* pSketch, ON_ClassArray<ON_Polyline>& polylines)
 {
     polylines.Destroy();
-    LONG size = 0;
-    LONG count = 0;
-    pSketch->GetPolylineDataSize(&size, &count);
-    double* data = NewRecordBuffer(size, count);
-    if (data == NULL)
+    const SketchRecords records = ReadRecords(pSketch, &ISketch::GetPolylineDataSize, &ISketch::GetPolylines);
+    if (records.data == NULL)
         return 0;
-    if (pSketch->GetPolylines(data) != S_OK)
-    {
-        delete[] data;
-        return 0;
-    }
+    const double* data = records.data;
+    const long long size = records.size;
 
     // A record: one value of the host's, a count k, k + 6 more values, the point count and the
     // points. A record that would run past the data ends the walk.
     ON_Polyline polyline;
     long long b = 0;
-    for (LONG r = 0; r < count; r++)
+    for (LONG r = 0; r < records.count; r++)
     {
         long long k = 0;
         long long first = 0;
@@ -158,32 +170,25 @@ int NVKSWON::GetSketchPolylines(ISketch* pSketch, ON_ClassArray<ON_Polyline>& po
         polylines.Append(polyline);
         b = first + 3 * pointCount;
     }
-    delete[] data;
+    delete[] records.data;
     return 1;
 }
 
 int NVKSWON::GetSketchSplines(ISketch* pSketch, ON_ClassArray<ON_NurbsCurve>& splines)
 {
     splines.Destroy();
-    LONG size = 0;
-    LONG count = 0;
-    pSketch->GetSplineDataSize(&size, &count);
-    double* data = NewRecordBuffer(size, count);
-    if (data == NULL)
+    const SketchRecords records = ReadRecords(pSketch, &ISketch::GetSplineDataSize, &ISketch::GetSplines);
+    if (records.data == NULL)
         return 0;
-    // A failed read leaves the buffer unwritten: nothing is made of it.
-    if (pSketch->GetSplines(data) != S_OK)
-    {
-        delete[] data;
-        return 0;
-    }
+    const double* data = records.data;
+    const long long size = records.size;
 
     // A record: six values of the host's, the point count and the points, which become the
     // control points of a clamped uniform quadratic. A record that would run past the data ends
     // the walk.
     ON_NurbsCurve curve;
     long long b = 0;
-    for (LONG r = 0; r < count; r++)
+    for (LONG r = 0; r < records.count; r++)
     {
         long long first = 0;
         long long pointCount = 0;
@@ -196,7 +201,7 @@ int NVKSWON::GetSketchSplines(ISketch* pSketch, ON_ClassArray<ON_NurbsCurve>& sp
             splines.Append(curve);
         b = first + 3 * pointCount;
     }
-    delete[] data;
+    delete[] records.data;
     return 1;
 }
 
