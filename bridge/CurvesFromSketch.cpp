@@ -103,12 +103,15 @@ int NVKSWON::GetSketchArcs(ISketch* pSketch, ON_ClassArray<ON_Arc>& arcs)
 // The polyline or spline data of a sketch: its size in doubles, its number of records and the
 // values, read with the given pair of operations. The data is null when the sketch reports no
 // data or no records, or when the read fails; otherwise the caller frees it.
+namespace
+{
 struct SketchRecords
 {
     LONG size = 0;
     LONG count = 0;
     double* data = NULL;
 };
+} // namespace
 
 static SketchRecords ReadRecords(ISketch* pSketch, HRESULT (ISketch::*getSize)(LONG*, LONG*),
                                  HRESULT (ISketch::*getData)(double*))
