@@ -36,6 +36,26 @@ public:
     static int CreateSketchFromMeshes(IModelDoc* pDoc, const ON_ClassArray<ON_Mesh>& meshes, double factor,
                                       int progress);
 
+    // An openNURBS surface onto a temporary body: a plane surface as a planar surface, a NURBS
+    // surface as a B-spline surface; then trimmed by the loop of 3D curves, or bounded by its
+    // parameter rectangle when the loop is empty. Coordinates are multiplied by the scale, knots
+    // and bounds are not. The out surfaces come with one reference for the caller to release.
+    static int CreateSurface(ITemporaryBody* pBody, const ON_Surface& surface,
+                             const ON_ClassArray<ON_NurbsCurve>& loop, double scale);
+    static int CreateNurbsSurface(ITemporaryBody* pBody, IHostSurface** ppSurface,
+                                  const ON_NurbsSurface& surface, double scale);
+    static int CreatePlaneSurface(ITemporaryBody* pBody, IHostSurface** ppSurface,
+                                  const ON_PlaneSurface& surface, double scale);
+    static int AddTrimmingLoop(IHostSurface* pSurface, const ON_ClassArray<ON_NurbsCurve>& loop,
+                               double scale);
+
+    // One body of the part from a surface bounded by its parameter rectangle and, for a thickness
+    // above 0, a slab below it: four vertical walls and a bottom, flat or the surface moved down.
+    static int CreateSolidFromSurface(IPartDoc* pPart, const ON_NurbsSurface& surface, double thickness,
+                                      int flatBottom, double scale);
+    static int CreateSlabSurfaces(ITemporaryBody* pBody, const ON_NurbsSurface& surface, double thickness,
+                                  int flatBottom, double scale);
+
     // Host geometry back into meshes in metres, triangles only, identical vertices combined. Each
     // mesh appended comes with one name when names is not null ("%s-%s": owner, body); parts and
     // component trees also give each mesh one colour, the single entry of its m_C.
