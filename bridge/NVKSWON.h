@@ -119,6 +119,19 @@ public:
     static int GetDocumentMeshes(IModelDoc* pDoc, ON_ClassArray<ON_Mesh>& meshes, CStringArray* names);
     static int GetActiveDocumentMeshes(ISldWorks* pApp, ON_ClassArray<ON_Mesh>& meshes, CStringArray* names);
 
+    // Host sketch geometry back into openNURBS, in metres; no error text. Each returns 1, or 0 when
+    // the sketch has none of that kind or its data cannot be read. Lines, polylines and splines
+    // start from an empty array; arcs (circles included) are appended to what the array holds.
+    static int GetSketchLines(ISketch* pSketch, ON_ClassArray<ON_Line>& lines);
+    static int GetSketchArcs(ISketch* pSketch, ON_ClassArray<ON_Arc>& arcs);
+    static int GetSketchPolylines(ISketch* pSketch, ON_ClassArray<ON_Polyline>& polylines);
+    // Quadratic curves with the host's points as control points; records of fewer than three
+    // points give no curve.
+    static int GetSketchSplines(ISketch* pSketch, ON_ClassArray<ON_NurbsCurve>& splines);
+    // Deletes the curves the array held, then appends new curves that the array owns: the lines,
+    // polylines, splines and arcs, each kind in the host's order. Always 1.
+    static int GetSketchCurves(ISketch* pSketch, ON_CurveArray& curves);
+
 private:
     static CString m_strError;
 };

@@ -487,6 +487,14 @@ TEST_F(MeshesFromHost, DocumentsStartFromEmptyArrays)
         EXPECT_EQ(Error(), c.result ? "-" : "Unable to extract meshes from document");
         EXPECT_EQ(caseHost.LiveReferences(), 0);
         const auto journal = caseHost.Journal();
+
+        // Without names the same meshes come, again from an empty array.
+        caseHost.ClearFailures();
+        if (c.failing)
+            caseHost.FailCall(c.failing, 2);
+        EXPECT_EQ(NVKSWON::GetActiveDocumentMeshes(caseHost.Application(), meshes, nullptr), c.result);
+        EXPECT_EQ(meshes.Count(), int(c.names.size()));
+        EXPECT_EQ(caseHost.LiveReferences(), 0);
         if (c.type == sim::DocumentType::Part)
         {
             EXPECT_EQ(journal.at(5), "part1.GetBodies(0, -1) -> S_OK, bodies1") << "all bodies";
