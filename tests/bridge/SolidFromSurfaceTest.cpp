@@ -157,6 +157,7 @@ TEST(SolidFromSurface, FailuresOfTheBodyTheTopAndTheMaking)
     {
         HostPart h;
         h.FailFirst(c.operation, c.withoutObject);
+        NVKSWON::SetError(L"");
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, Tilted(), 0.0, 1, 1.0), 0) << c.operation;
         EXPECT_EQ(NVKSWON::GetError(), c.error) << c.operation;
         EXPECT_THAT(CallsOf(h.host.Journal()), ElementsAreArray(c.calls)) << c.operation;
@@ -186,6 +187,7 @@ TEST(SolidFromSurface, AFailingSlabSurfaceStopsTheRestAndTheBodyIsStillMade)
     {
         HostPart h;
         h.host.FailCall(c.operation, c.nth, E_FAIL);
+        NVKSWON::SetError(L"");
         const std::string what = std::string(c.operation) + " " + std::to_string(c.nth);
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, Tilted(), 1.0, c.flatBottom, 1.0), 1) << what;
         EXPECT_EQ(NVKSWON::GetError(), c.error) << what;
@@ -202,6 +204,7 @@ TEST(SolidFromSurface, ASurfaceItCannotReadMakesNothing)
     broken.m_cv_count[0] = 1;
     {
         HostPart h;
+        NVKSWON::SetError(L"");
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, broken, 1.0, 1, 1.0), 0);
         EXPECT_EQ(NVKSWON::GetError(), L"Invalid nurbs surface");
         EXPECT_THAT(h.host.Journal(), ElementsAre("part1.CreateTemporaryBody() -> S_OK, tbody1"));
