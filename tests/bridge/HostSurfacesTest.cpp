@@ -290,4 +290,15 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
     EXPECT_EQ(NVKSWON::CreateSurface(h.body, OtherSurface(), noLoop, 1.0), 0);
     EXPECT_EQ(NVKSWON::GetError(), L"Unsupported surface type");
     EXPECT_THAT(h.host.Journal(), IsEmpty());
+
+    // A loop without curves has no first curve to mark.
+    IHostSurface* surface = nullptr;
+    const double origin[3] = {0, 0, 0}, normal[3] = {0, 0, 1};
+    ASSERT_EQ(h.body->CreatePlanarSurface(origin, normal, &surface), S_OK);
+    h.host.ClearJournal();
+    NVKSWON::SetError(L"");
+    EXPECT_EQ(NVKSWON::AddTrimmingLoop(surface, noLoop, 1.0), 0);
+    EXPECT_EQ(NVKSWON::GetError(), L"Unable to add trimming loop");
+    EXPECT_THAT(h.host.Journal(), IsEmpty());
+    surface->Release();
 }
