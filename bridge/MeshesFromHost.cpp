@@ -77,10 +77,11 @@ int NVKSWON::AppendTriangle(ON_Mesh& mesh, const ON_3dPoint& a, const ON_3dPoint
 }
 
 // The triangles of one face appended to the mesh; a face whose tessellation fails adds nothing.
+// A count of 0 is still asked for its triangles; a negative one cannot size a buffer.
 static void AppendFaceTriangles(IFace* pFace, ON_Mesh& mesh)
 {
     LONG count = 0;
-    if (pFace->GetTriangleCount(&count) != S_OK || count <= 0)
+    if (pFace->GetTriangleCount(&count) != S_OK || count < 0)
         return;
     float* corners = new (std::nothrow) float[9 * (size_t)count];
     if (corners == NULL)
