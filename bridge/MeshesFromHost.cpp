@@ -239,6 +239,11 @@ int NVKSWON::GetComponentTreeMeshes(IComponent* pComponent, ON_ClassArray<ON_Mes
     {
         IModelDoc* pModel = NULL;
         pComponent->GetModelDoc(&pModel);
+        // The model's unit is asked for as ever, but the tree's meshes come out in metres like a
+        // part's: scaling only the translation by it would mix units within one mesh.
+        LONG unit = 3;
+        if (pModel != NULL)
+            pModel->GetLengthUnit(&unit);
         const ON_Xform xform = ComponentTransform(pComponent);
         const ON_Color colour = ComponentColour(pComponent, pModel);
         if (pModel != NULL)
