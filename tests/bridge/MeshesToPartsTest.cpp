@@ -284,6 +284,21 @@ TEST_F(MeshesToParts, AMeshNamingVerticesOutsideItselfIsRefusedBeforeAnyFace)
     }
 }
 
+TEST_F(MeshesToParts, AStaleTopologyNamingVerticesOutsideItsMeshIsRefusedBeforeAnyLine)
+{
+    // The topology was built while the mesh had a second triangle, which it lost afterwards: a mesh
+    // keeps its topology through direct edits of its vertices and faces.
+    auto meshes = Meshes({UnitTriangle(), MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}, {6, 5, 5}, {5, 6, 5}},
+                                                   {{0, 1, 2}, {3, 4, 5}})});
+    meshes[1].Topology();
+    meshes[1].m_F.SetCount(1);
+    meshes[1].m_V.SetCount(3);
+    EXPECT_EQ(Import(meshes, 2, ImportAs3DSketch, 1), 0);
+    EXPECT_EQ(NVKSWON::GetError(), L"Mesh has an edge with a vertex outside its vertex list");
+    EXPECT_EQ(host.CallCount("CreateSketchLine"), 3); // the first mesh's only
+    EXPECT_EQ(host.CallCount("ToggleSketch3D"), 2);   // the sketch is closed all the same
+}
+
 TEST_F(MeshesToParts, ProgressWindowsAreMadeEitherWayAndShownOnlyWithTheFlag)
 {
     auto meshes = Meshes({UnitTriangle(), SquareQuad()});
