@@ -218,6 +218,24 @@ TEST_F(MeshesToParts, UnitsScaleWidenedFloatsAndOnlyValidUnitsAreSet)
     part->Release();
 }
 
+// Unsplit, as a caller other than the import may hand it: a quad goes with its four points and the
+// normal of its first three, here not the normal of the others (the quad is not planar).
+TEST_F(MeshesToParts, SolidFromMeshSendsAQuadWithFourPointsAndTheNormalOfItsFirstThree)
+{
+    ON_Mesh mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 1}}, {{0, 1, 2, 3}, {0, 1, 2}});
+    IPartDoc* part = nullptr;
+    host.Application()->NewPartDocument(&part);
+    host.ClearJournal();
+    EXPECT_EQ(NVKSWON::CreateSolidFromMesh(part, mesh, 2.0, 0), 1);
+    EXPECT_THAT(
+        host.Journal(),
+        ElementsAre("part1.CreateTemporaryBody() -> S_OK, tbody1",
+                    "tbody1.AddPlanarFace(4, [0, 0, 0, 2, 0, 0, 2, 2, 0, 0, 2, 2], [-0, 0, 1]) -> S_OK",
+                    "tbody1.AddPlanarFace(3, [0, 0, 0, 2, 0, 0, 2, 2, 0], [-0, 0, 1]) -> S_OK",
+                    "tbody1.MakeBody() -> S_OK, body1"));
+    part->Release();
+}
+
 TEST_F(MeshesToParts, FacesWithoutAPlaneGetAZeroNormal)
 {
     auto meshes = Meshes({MakeMesh({{0, 0, 0}, {1, 1, 1}, {2, 2, 2}, {5, 5, 5}}, {{0, 1, 2}, {3, 3, 0}})});
