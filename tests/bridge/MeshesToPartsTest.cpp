@@ -368,6 +368,20 @@ TEST_F(MeshesToParts, ProgressWindowsAreMadeEitherWayAndShownOnlyWithTheFlag)
                             "SetStatus(\"Creating body from surfaces. This may take several minutes...\")",
                             "EndProgress()", "Destroy()"));
     driver.progress.clear();
+    ASSERT_EQ(Import(meshes, 2, ImportAsSolid, 1, 0), 1);
+    EXPECT_THAT(driver.ProgressLines(),
+                ElementsAre("Construct(\"Creating solid\", \"\", 0, 100, null)", "Destroy()",
+                            "Construct(\"Creating solid\", \"\", 0, 100, null)", "Destroy()"));
+    driver.progress.clear();
+    // The sketch road counts topological edges: three of the triangle, four of the quad.
+    ASSERT_EQ(Import(meshes, 2, ImportAs3DSketch, 0, 1), 1);
+    EXPECT_THAT(driver.ProgressLines(),
+                ElementsAre("Construct(\"Creating mesh\", \"\", 0, 100, null)", "SetMax(3)",
+                            "StartProgress()", "StepIt(1)", "StepIt(1)", "StepIt(1)", "EndProgress()",
+                            "Destroy()", "Construct(\"Creating mesh\", \"\", 0, 100, null)", "SetMax(4)",
+                            "StartProgress()", "StepIt(1)", "StepIt(1)", "StepIt(1)", "StepIt(1)",
+                            "EndProgress()", "Destroy()"));
+    driver.progress.clear();
     ASSERT_EQ(Import(meshes, 2, ImportAs3DSketch, 0, 0), 1);
     EXPECT_THAT(driver.ProgressLines(),
                 ElementsAre("Construct(\"Creating mesh\", \"\", 0, 100, null)", "Destroy()",
