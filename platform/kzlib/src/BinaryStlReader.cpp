@@ -34,9 +34,9 @@ uint32_t ReadBinaryTriangleCount(const StlFile& file)
     return LittleEndianWord(count);
 }
 
-StlMesh ReadBinaryStl(const StlFile& file, uint32_t count)
+void ReadBinaryStl(const StlFile& file, uint32_t count, ON_Mesh& mesh)
 {
-    VertexWelder welder(count);
+    VertexWelder welder(mesh, count);
     const uint32_t pieceRecords = std::min(count, kRecordsPerPiece);
     std::unique_ptr<unsigned char[]> records(new unsigned char[pieceRecords * kBinaryRecordSize]);
     std::unique_ptr<float[]> corners(new float[pieceRecords * 9]);
@@ -64,6 +64,6 @@ StlMesh ReadBinaryStl(const StlFile& file, uint32_t count)
         }
         welder.AddTriangles(corners.get(), n);
     }
-    return welder.TakeMesh();
+    welder.Finish();
 }
 } // namespace kzstl
