@@ -12,7 +12,6 @@ namespace
 {
 // The most an ON_Mesh can index with its int counts and face indices.
 constexpr uint64_t kMaxElements = uint64_t(std::numeric_limits<int>::max());
-constexpr uint64_t kIndexBits = 0xFFFFFFFFu;
 
 // Bit pattern of a coordinate with -0 folded into +0, so that equal floats hash alike.
 uint64_t Key(float coordinate)
@@ -45,13 +44,9 @@ template <class T> void MakeRoom(ON_SimpleArray<T>& array, uint64_t needed)
 
 VertexWelder::VertexWelder(ON_Mesh& mesh, uint64_t expectedTriangles) : m_mesh(mesh)
 {
-    // One slot per expected triangle: the table of a closed surface ends half full.
-    int bits = 4;
-    while ((uint64_t(1) << bits) < expectedTriangles && bits < 40)
-        ++bits;
-    m_slots.assign(size_t(1) << bits, 0);
-    m_mask = (uint64_t(1) << bits) - 1;
-    m_shift = 64 - bits;
+    // One slot per expected triangle: the table of a closed surface ends half full. Its memory is
+    // much of the reader's, so it is not rounded up to a power of two.
+    m_slots.assign(size_t(std::max<uint64_t>(expectedTriangles, 16)), 0);
     MakeRoom(m_mesh.m_F, expectedTriangles);
     MakeRoom(m_mesh.m_V, expectedTriangles / 2 + 3);
 }
@@ -59,7 +54,7 @@ VertexWelder::VertexWelder(ON_Mesh& mesh, uint64_t expectedTriangles) : m_mesh(m
 void VertexWelder::AddTriangles(const float* corners, size_t triangleCount)
 {
     MakeRoom(m_mesh.m_F, uint64_t(m_mesh.m_F.Count()) + triangleCount);
-    // Hashing a batch ahead and prefetching its slots overlaps the table's cache misses.
+    // Finding a batch's slots ahead and prefetching them overlaps the table's cache misses.
     constexpr size_t kBatch = 30; // ten triangles
     uint64_t hashes[kBatch];
     const size_t cornerCount = 3 * triangleCount;
@@ -70,7 +65,7 @@ void VertexWelder::AddTriangles(const float* corners, size_t triangleCount)
         for (size_t i = 0; i < count; ++i)
         {
             hashes[i] = Hash(batch + 3 * i);
-            __builtin_prefetch(&m_slots[hashes[i] >> m_shift]);
+            __builtin_prefetch(&m_slots[SlotOf(hashes[i])]);
         }
         for (size_t i = 0; i < count; i += 3)
         {
@@ -86,8 +81,7 @@ void VertexWelder::AddTriangles(const float* corners, size_t triangleCount)
 int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
 {
     ON_SimpleArray<ON_3fPoint>& vertices = m_mesh.m_V;
-    const uint64_t tag = hash << 32;
-    for (uint64_t slot = hash >> m_shift;; slot = (slot + 1) & m_mask)
+    for (size_t slot = SlotOf(hash);; slot = slot + 1 == m_slots.size() ? 0 : slot + 1)
     {
         const uint64_t entry = m_slots[slot];
         if (entry == 0)
@@ -95,14 +89,14 @@ int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
             const int index = vertices.Count();
             MakeRoom(vertices, uint64_t(index) + 1);
             vertices.Append(ON_3fPoint(position[0], position[1], position[2]));
-            m_slots[slot] = tag | (uint64_t(index) + 1);
+            m_slots[slot] = hash << 32 | (uint64_t(index) + 1);
             if (2 * uint64_t(vertices.Count()) > m_slots.size())
                 GrowTable();
             return index;
         }
-        if ((entry & ~kIndexBits) != tag)
+        if (entry >> 32 != (hash & 0xFFFFFFFFu))
             continue;
-        const int index = int((entry & kIndexBits) - 1);
+        const int index = int(uint32_t(entry) - 1);
         const ON_3fPoint& vertex = vertices[index];
         if (vertex.x == position[0] && vertex.y == position[1] && vertex.z == position[2])
             return index;
@@ -112,16 +106,14 @@ int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
 void VertexWelder::GrowTable()
 {
     m_slots.assign(2 * m_slots.size(), 0);
-    m_mask = m_slots.size() - 1;
-    --m_shift;
     for (int index = 0; index < m_mesh.m_V.Count(); ++index)
     {
         const ON_3fPoint& vertex = m_mesh.m_V[index];
         const float position[3] = {vertex.x, vertex.y, vertex.z};
         const uint64_t hash = Hash(position);
-        uint64_t slot = hash >> m_shift;
+        size_t slot = SlotOf(hash);
         while (m_slots[slot] != 0)
-            slot = (slot + 1) & m_mask;
+            slot = slot + 1 == m_slots.size() ? 0 : slot + 1;
         m_slots[slot] = hash << 32 | (uint64_t(index) + 1);
     }
 }

@@ -29,6 +29,8 @@ public:
     void Finish();
 
 private:
+    // The home slot of a hash: its high half scaled to the table's size.
+    size_t SlotOf(uint64_t hash) const { return size_t((hash >> 32) * m_slots.size() >> 32); }
     int FindOrAdd(const float* position, uint64_t hash);
     void GrowTable();
 
@@ -36,7 +38,5 @@ private:
     // Vertex index + 1 in the low half, 0 marking a free slot; the hash's low half in the high half,
     // so that a probe rarely needs to look at a vertex that is not the one sought.
     std::vector<uint64_t> m_slots;
-    uint64_t m_mask = 0;
-    int m_shift = 0;
 };
 } // namespace kzstl
