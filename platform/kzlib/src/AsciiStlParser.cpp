@@ -6,10 +6,10 @@
 #include "StlText.h"
 #include "VertexWelder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
-#include <vector>
 
 namespace kzstl
 {
@@ -42,8 +42,8 @@ public:
 
     void Add(const float* corners)
     {
-        m_pending.insert(m_pending.end(), corners, corners + 9);
-        if (m_pending.size() == 9 * kBatch)
+        std::copy_n(corners, 9, m_pending + 9 * m_pendingCount);
+        if (++m_pendingCount == kBatch)
             Flush();
     }
 
@@ -59,16 +59,17 @@ private:
 
     void Flush()
     {
-        if (m_pending.empty())
+        if (m_pendingCount == 0)
             return;
         if (!m_welder)
             m_welder.emplace(m_meshes.AppendNew(), 0);
-        m_welder->AddTriangles(m_pending.data(), m_pending.size() / 9);
-        m_pending.clear();
+        m_welder->AddTriangles(m_pending, m_pendingCount);
+        m_pendingCount = 0;
     }
 
     ON_ClassArray<ON_Mesh>& m_meshes;
-    std::vector<float> m_pending;
+    float m_pending[9 * kBatch];
+    size_t m_pendingCount = 0;
     std::optional<VertexWelder> m_welder;
 };
 
