@@ -1,12 +1,17 @@
 // An STL file opened for reading by its wide path.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace kzstl
 {
+// Bytes read at a time where a file is read piece by piece.
+constexpr size_t kPieceSize = 256 * 1024;
+
 // Only regular files are opened, and without waiting, so that a pipe or device never blocks
 // the reader. Throws StlFailure.
 class StlFile
@@ -22,6 +27,21 @@ public:
 
     // Fills the buffer from the offset, or throws when the file has fewer bytes than that.
     void ReadAt(uint64_t offset, void* buffer, size_t size) const;
+
+    // Hands the file to visit(offset, bytes, size) in pieces of at most kPieceSize bytes, in
+    // order, until visit returns false.
+    template <class Visit> void ForEachPiece(Visit visit) const
+    {
+        std::unique_ptr<char[]> piece(new char[std::max<size_t>(1, std::min<uint64_t>(kPieceSize, m_size))]);
+        for (uint64_t offset = 0; offset < m_size;)
+        {
+            const size_t size = size_t(std::min<uint64_t>(kPieceSize, m_size - offset));
+            ReadAt(offset, piece.get(), size);
+            if (!visit(offset, piece.get(), size))
+                return;
+            offset += size;
+        }
+    }
 
 private:
     int m_descriptor = -1;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <memory>
 #include <optional>
 
 namespace kzstl
@@ -41,16 +40,14 @@ void CutBack(ON_ClassArray<ON_Mesh>& meshes, int count)
 // Text never holds a null byte, and binary records nearly always do.
 bool HoldsNullByte(const StlFile& file)
 {
-    constexpr size_t kPiece = 256 * 1024;
-    std::unique_ptr<char[]> piece(new char[kPiece]);
-    for (uint64_t offset = 0; offset < file.Size(); offset += kPiece)
-    {
-        const size_t size = size_t(std::min<uint64_t>(kPiece, file.Size() - offset));
-        file.ReadAt(offset, piece.get(), size);
-        if (std::find(piece.get(), piece.get() + size, '\0') != piece.get() + size)
-            return true;
-    }
-    return false;
+    bool found = false;
+    file.ForEachPiece(
+        [&](uint64_t, const char* bytes, size_t size)
+        {
+            found = std::find(bytes, bytes + size, '\0') != bytes + size;
+            return !found;
+        });
+    return found;
 }
 
 void Read(const StlFile& file, ON_ClassArray<ON_Mesh>& meshes)

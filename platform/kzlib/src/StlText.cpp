@@ -5,25 +5,9 @@
 
 namespace kzstl
 {
-namespace
-{
-// Calls visit(offset, byte) for every byte of the file, in order, until it returns false.
-template <class Visit> void ForEachByte(const StlFile& file, Visit visit)
-{
-    std::unique_ptr<char[]> piece(new char[StlText::kPieceSize]);
-    for (uint64_t offset = 0; offset < file.Size();)
-    {
-        const size_t size = size_t(std::min<uint64_t>(StlText::kPieceSize, file.Size() - offset));
-        file.ReadAt(offset, piece.get(), size);
-        for (size_t i = 0; i < size; ++i)
-            if (!visit(offset + i, piece[i]))
-                return;
-        offset += size;
-    }
-}
-} // namespace
-
-StlText::StlText(const StlFile& file) : m_file(file), m_buffer(new char[kPieceSize])
+StlText::StlText(const StlFile& file)
+    : m_file(file), m_capacity(std::max<size_t>(1, std::min<uint64_t>(kPieceSize, file.Size()))),
+      m_buffer(new char[m_capacity])
 {
     m_p = m_end = m_buffer.get();
     Refill(m_p);
@@ -36,7 +20,7 @@ bool StlText::Refill(const char* keep)
     const size_t kept = size_t(m_end - keep);
     std::memmove(m_buffer.get(), keep, kept);
     m_bufferOffset += uint64_t(keep - m_buffer.get());
-    const size_t room = kPieceSize - kept;
+    const size_t room = m_capacity - kept;
     const size_t size = size_t(std::min<uint64_t>(room, m_file.Size() - m_readOffset));
     m_file.ReadAt(m_readOffset, m_buffer.get() + kept, size);
     m_readOffset += size;
@@ -60,7 +44,7 @@ TextToken StlText::Next()
         while (m_p != m_end && !IsSpace(*m_p))
             ++m_p;
         // A token that reaches the end of the buffer may go on in the file.
-        if (m_p != m_end || (first == m_buffer.get() && m_end == m_buffer.get() + kPieceSize))
+        if (m_p != m_end || (first == m_buffer.get() && m_end == m_buffer.get() + m_capacity))
             break;
         const bool more = Refill(first);
         first = m_buffer.get(); // where Refill moved it
@@ -85,20 +69,23 @@ uint64_t StlText::LineAt(uint64_t offset) const
 {
     uint64_t line = 1;
     bool afterCarriageReturn = false;
-    ForEachByte(m_file,
-                [&](uint64_t at, char c)
-                {
-                    // A CR ends a line unless an LF follows it, and then the LF does.
-                    if (afterCarriageReturn && c != '\n')
-                        ++line;
-                    afterCarriageReturn = false;
-                    if (at >= offset)
-                        return false;
-                    if (c == '\n')
-                        ++line;
-                    afterCarriageReturn = c == '\r';
-                    return true;
-                });
+    m_file.ForEachPiece(
+        [&](uint64_t first, const char* bytes, size_t size)
+        {
+            for (size_t i = 0; i < size; ++i)
+            {
+                // A CR ends a line unless an LF follows it, and then the LF does.
+                if (afterCarriageReturn && bytes[i] != '\n')
+                    ++line;
+                afterCarriageReturn = false;
+                if (first + i >= offset)
+                    return false;
+                if (bytes[i] == '\n')
+                    ++line;
+                afterCarriageReturn = bytes[i] == '\r';
+            }
+            return true;
+        });
     if (afterCarriageReturn) // the file's last byte, a CR, lies before the offset
         ++line;
     return line;
@@ -107,13 +94,14 @@ uint64_t StlText::LineAt(uint64_t offset) const
 uint64_t StlText::LastLine() const
 {
     uint64_t end = 0;
-    ForEachByte(m_file,
-                [&](uint64_t at, char c)
-                {
-                    if (!IsSpace(c))
-                        end = at + 1;
-                    return true;
-                });
+    m_file.ForEachPiece(
+        [&](uint64_t first, const char* bytes, size_t size)
+        {
+            for (size_t i = 0; i < size; ++i)
+                if (!IsSpace(bytes[i]))
+                    end = first + i + 1;
+            return true;
+        });
     return LineAt(end);
 }
 } // namespace kzstl

@@ -1,5 +1,6 @@
-// The text of an ASCII STL file, read piece by piece into one buffer of fixed size, so that
-// memory stays small and the text stays in cache whatever the file's size.
+// The text of an ASCII STL file, read piece by piece into one buffer of kPieceSize bytes (or the
+// file's size, when that is less), so that memory stays small and the text stays in cache
+// whatever the file's size. A token longer than the buffer is cut after that many bytes.
 #pragma once
 
 #include "StlFile.h"
@@ -30,9 +31,6 @@ inline bool IsSpace(char c)
 class StlText
 {
 public:
-    // Bytes read at a time; a token longer than this is cut after that many bytes.
-    static constexpr size_t kPieceSize = 256 * 1024;
-
     // Starts at the beginning of the file, after a UTF-8 byte-order mark if there is one.
     explicit StlText(const StlFile& file);
 
@@ -54,6 +52,7 @@ private:
     bool Refill(const char* keep);
 
     const StlFile& m_file;
+    const size_t m_capacity;
     std::unique_ptr<char[]> m_buffer;
     const char* m_p;
     const char* m_end;

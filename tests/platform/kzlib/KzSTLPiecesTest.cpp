@@ -1,13 +1,13 @@
 // ASCII text is read a piece at a time: tokens, line ends and lines that straddle the end of a
 // piece must read as if the text were whole.
 #include "StlFileWriter.h"
-#include "StlText.h"
+#include "StlFile.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-constexpr size_t kPiece = kzstl::StlText::kPieceSize;
+constexpr size_t kPiece = kzstl::kPieceSize;
 
 // The text with spaces up to the offset, so that what follows starts there.
 std::string PadTo(std::string text, size_t offset)
