@@ -9,8 +9,13 @@
 
 namespace kzstl
 {
-// Bytes read at a time where a file is read piece by piece.
+// Bytes read at a time where a file is read piece by piece. The fuzz build makes pieces tiny, so
+// that its small inputs cross the ends of many pieces.
+#ifdef FACETOR_STL_PIECE_SIZE
+constexpr size_t kPieceSize = FACETOR_STL_PIECE_SIZE;
+#else
 constexpr size_t kPieceSize = 256 * 1024;
+#endif
 
 // Only regular files are opened, and without waiting, so that a pipe or device never blocks
 // the reader. Throws StlFailure.
