@@ -1,7 +1,7 @@
 // KzSTL::STLToMesh on generated files of 1 and 5 million triangles, against floors measured in
 // the same run: reading the file's bytes and decoding the records into floats (binary), reading
 // the file's bytes (ASCII); each floor once as a plain reader does it, holding what it read, and
-// once piece by piece, keeping nothing. The surface is a finely tessellated torus written facet by
+// once chunk by chunk, keeping nothing. The surface is a finely tessellated torus written facet by
 // facet, so it has half as many distinct vertices as triangles.
 #include "KzSTL.h"
 
@@ -29,7 +29,7 @@ namespace
 // its free memory back to the system, so that no run finds its memory already in place, as a
 // fresh import would not.
 constexpr int kRuns = 3;
-constexpr size_t kPiece = 50 * 20000; // bytes per read in the floors: whole binary records
+constexpr size_t kChunk = 50 * 20000; // bytes per read in the floors: whole binary records
 
 struct Torus
 {
@@ -137,15 +137,15 @@ template <class Pass> double BestOf(const std::filesystem::path& path, Pass pass
     return best;
 }
 
-// Reads the file in pieces into one reused buffer (the header alone first) and hands each piece
-// to the decoder. Pieces of a whole number of records keep records from straddling two reads.
-template <class Decode> void ReadPieces(int fd, size_t header, Decode decode)
+// Reads the file in chunks into one reused buffer (the header alone first) and hands each chunk
+// to the decoder. Chunks of a whole number of records keep records from straddling two reads.
+template <class Decode> void ReadChunks(int fd, size_t header, Decode decode)
 {
-    std::vector<char> piece(kPiece);
-    if (header > 0 && ::read(fd, piece.data(), header) != ssize_t(header))
+    std::vector<char> chunk(kChunk);
+    if (header > 0 && ::read(fd, chunk.data(), header) != ssize_t(header))
         std::exit(1);
-    for (ssize_t got; (got = ::read(fd, piece.data(), piece.size())) > 0;)
-        decode(piece.data(), size_t(got));
+    for (ssize_t got; (got = ::read(fd, chunk.data(), chunk.size())) > 0;)
+        decode(chunk.data(), size_t(got));
 }
 
 // Peak resident memory since the last reset, in MiB (/proc/self/status VmHWM).
@@ -231,7 +231,7 @@ double BinaryFloor(const std::filesystem::path& path, uint64_t triangles)
                   {
                       std::vector<float> corners(9 * triangles);
                       float* out = corners.data();
-                      ReadPieces(fd, 84,
+                      ReadChunks(fd, 84,
                                  [&](const char* bytes, size_t size)
                                  {
                                      for (size_t r = 0; r < size / 50; ++r, out += 9)
@@ -241,15 +241,15 @@ double BinaryFloor(const std::filesystem::path& path, uint64_t triangles)
                   });
 }
 
-// Decodes the records piece by piece and keeps nothing: no reader can be faster.
-double BinaryPieceFloor(const std::filesystem::path& path)
+// Decodes the records chunk by chunk and keeps nothing: no reader can be faster.
+double BinaryChunkFloor(const std::filesystem::path& path)
 {
     volatile float sink = 0;
     return BestOf(path,
                   [&](int fd)
                   {
                       float decoded[9];
-                      ReadPieces(fd, 84,
+                      ReadChunks(fd, 84,
                                  [&](const char* bytes, size_t size)
                                  {
                                      for (size_t r = 0; r < size / 50; ++r)
@@ -279,10 +279,10 @@ double AsciiFloor(const std::filesystem::path& path)
                   });
 }
 
-// Reads the file piece by piece into one reused buffer and keeps nothing.
-double AsciiPieceFloor(const std::filesystem::path& path)
+// Reads the file chunk by chunk into one reused buffer and keeps nothing.
+double AsciiChunkFloor(const std::filesystem::path& path)
 {
-    return BestOf(path, [](int fd) { ReadPieces(fd, 0, [](const char*, size_t) {}); });
+    return BestOf(path, [](int fd) { ReadChunks(fd, 0, [](const char*, size_t) {}); });
 }
 } // namespace
 
@@ -311,7 +311,7 @@ int main()
             WriteAscii(torus, path);
             Report(c.name, torus, path,
                    {{"reading the file's bytes into one buffer", AsciiFloor(path)},
-                    {"reading the file's bytes piece by piece, keeping nothing", AsciiPieceFloor(path)}});
+                    {"reading the file's bytes chunk by chunk, keeping nothing", AsciiChunkFloor(path)}});
         }
         else
         {
@@ -319,7 +319,7 @@ int main()
             Report(c.name, torus, path,
                    {{"reading the bytes, decoding every record into one array of floats",
                      BinaryFloor(path, torus.Triangles())},
-                    {"reading and decoding piece by piece, keeping nothing", BinaryPieceFloor(path)}});
+                    {"reading and decoding chunk by chunk, keeping nothing", BinaryChunkFloor(path)}});
         }
         std::filesystem::remove(path);
     }

@@ -92,7 +92,7 @@ TEST_F(MeshesToParts, SketchRoadDrawsOneLinePerTopologicalEdge)
                             "doc1.FinishSecond() -> S_OK", "doc1.FinishThird() -> S_OK"));
 }
 
-// The journal of each layout and mode, built from its pieces: the unit triangle in millimetres.
+// The journal of each layout and mode, assembled step by step: the unit triangle in millimetres.
 TEST_F(MeshesToParts, CallSequencePerModeAndPartLayout)
 {
     using Lines = std::vector<std::string>;

@@ -1,4 +1,4 @@
-// A single pass over the text, piece by piece; errors are located by line only when they happen.
+// A single pass over the text, chunk by chunk; errors are located by line only when they happen.
 #include "AsciiStlParser.h"
 
 #include "StlFailure.h"

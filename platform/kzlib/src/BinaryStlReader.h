@@ -16,7 +16,7 @@ constexpr uint64_t kBinaryRecordSize = 50;
 // The count stored in bytes 80 to 83; the file must have at least 84 bytes.
 uint32_t ReadBinaryTriangleCount(const StlFile& file);
 
-// Reads the first `count` records (the file must hold them) in pieces into the empty mesh, merging
+// Reads the first `count` records (the file must hold them) in chunks into the empty mesh, merging
 // as it goes. The stored normal and the attribute word are not used. Throws StlFailure for a
 // corner that is not a finite number.
 void ReadBinaryStl(const StlFile& file, uint32_t count, ON_Mesh& mesh);

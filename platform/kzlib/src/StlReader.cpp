@@ -41,7 +41,7 @@ void CutBack(ON_ClassArray<ON_Mesh>& meshes, int count)
 bool HoldsNullByte(const StlFile& file)
 {
     bool found = false;
-    file.ForEachPiece(
+    file.ForEachChunk(
         [&](uint64_t, const char* bytes, size_t size)
         {
             found = std::find(bytes, bytes + size, '\0') != bytes + size;

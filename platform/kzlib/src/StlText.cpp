@@ -6,7 +6,7 @@
 namespace kzstl
 {
 StlText::StlText(const StlFile& file)
-    : m_file(file), m_capacity(std::max<size_t>(1, std::min<uint64_t>(kPieceSize, file.Size()))),
+    : m_file(file), m_capacity(std::max<size_t>(1, std::min<uint64_t>(kChunkSize, file.Size()))),
       m_buffer(new char[m_capacity])
 {
     m_p = m_end = m_buffer.get();
@@ -69,7 +69,7 @@ uint64_t StlText::LineAt(uint64_t offset) const
 {
     uint64_t line = 1;
     bool afterCarriageReturn = false;
-    m_file.ForEachPiece(
+    m_file.ForEachChunk(
         [&](uint64_t first, const char* bytes, size_t size)
         {
             for (size_t i = 0; i < size; ++i)
@@ -94,7 +94,7 @@ uint64_t StlText::LineAt(uint64_t offset) const
 uint64_t StlText::LastLine() const
 {
     uint64_t end = 0;
-    m_file.ForEachPiece(
+    m_file.ForEachChunk(
         [&](uint64_t first, const char* bytes, size_t size)
         {
             for (size_t i = 0; i < size; ++i)

@@ -1,4 +1,4 @@
-// The text of an ASCII STL file, read piece by piece into one buffer of kPieceSize bytes (or the
+// The text of an ASCII STL file, read chunk by chunk into one buffer of kChunkSize bytes (or the
 // file's size, when that is less), so that memory stays small and the text stays in cache
 // whatever the file's size. A token longer than the buffer is cut after that many bytes.
 #pragma once

@@ -1,5 +1,5 @@
-// ASCII text is read a piece at a time: tokens, line ends and lines that straddle the end of a
-// piece must read as if the text were whole.
+// ASCII text is read a chunk at a time: tokens, line ends and lines that straddle the end of a
+// chunk must read as if the text were whole.
 #include "StlFileWriter.h"
 #include "StlFile.h"
 
@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr size_t kPiece = kzstl::kPieceSize;
+constexpr size_t kChunk = kzstl::kChunkSize;
 
 // The text with spaces up to the offset, so that what follows starts there.
 std::string PadTo(std::string text, size_t offset)
@@ -16,15 +16,15 @@ std::string PadTo(std::string text, size_t offset)
     return text;
 }
 
-TEST(KzSTLPieces, TokensAndLineEndsAcrossThePiecesReadAsOneText)
+TEST(KzSTLChunks, TokensAndLineEndsAcrossTheChunksReadAsOneText)
 {
-    std::string text = "solid " + std::string(kPiece + 10, 'n') + "\n"; // a name longer than a piece
+    std::string text = "solid " + std::string(kChunk + 10, 'n') + "\n"; // a name longer than a chunk
     text += "facet normal 0 0 1\nouter loop\nvertex ";
-    text = PadTo(text, 2 * kPiece - 2) + "1.25 0 0\nvertex 0 1.5 0";    // a number across the end
-    text = PadTo(text, 3 * kPiece - 1) + "\r\nvertex 0 0 2\nendloop\n"; // CR and LF in two pieces
-    text = PadTo(text, 4 * kPiece - 3) + "endfacet\nendsolid\n";        // a keyword across the end
+    text = PadTo(text, 2 * kChunk - 2) + "1.25 0 0\nvertex 0 1.5 0";    // a number across the end
+    text = PadTo(text, 3 * kChunk - 1) + "\r\nvertex 0 0 2\nendloop\n"; // CR and LF in two chunks
+    text = PadTo(text, 4 * kChunk - 3) + "endfacet\nendsolid\n";        // a keyword across the end
     TempFolder folder;
-    const ReadResult read = ReadStl(folder.Write("pieces.stl", text));
+    const ReadResult read = ReadStl(folder.Write("chunks.stl", text));
     ASSERT_EQ(read.result, 1) << read.error;
     ASSERT_EQ(read.meshes.Count(), 1);
     const ON_Mesh& mesh = read.meshes[0];
@@ -34,7 +34,7 @@ TEST(KzSTLPieces, TokensAndLineEndsAcrossThePiecesReadAsOneText)
     EXPECT_EQ(mesh.m_V[2], ON_3fPoint(0, 0, 2));
 }
 
-TEST(KzSTLPieces, ErrorsBeyondTheFirstPieceNameTheirLine)
+TEST(KzSTLChunks, ErrorsBeyondTheFirstChunkNameTheirLine)
 {
     const struct
     {
@@ -42,14 +42,14 @@ TEST(KzSTLPieces, ErrorsBeyondTheFirstPieceNameTheirLine)
         std::string bytes;
         std::wstring error; // "{}" stands for the path
     } cases[] = {
-        {"a CRLF split between pieces ends one line", PadTo("solid t\n", kPiece - 1) + "\r\nbad\n",
+        {"a CRLF split between chunks ends one line", PadTo("solid t\n", kChunk - 1) + "\r\nbad\n",
          L"The STL file \"{}\" has \"bad\" at line 3, where a keyword was expected."},
-        {"a token longer than a piece is cut", "solid t\n\n" + std::string(kPiece + 5, 'x') + "\n",
+        {"a token longer than a chunk is cut", "solid t\n\n" + std::string(kChunk + 5, 'x') + "\n",
          L"The STL file \"{}\" has \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" at line 3, where a keyword was "
          L"expected."},
-        {"the end of the file is placed after the last piece's text",
-         "solid t\n" + kFacet + std::string(kPiece, '\n') + "facet\r\n",
-         L"The STL file \"{}\" is cut short: it ends at line " + std::to_wstring(kPiece + 9) +
+        {"the end of the file is placed after the last chunk's text",
+         "solid t\n" + kFacet + std::string(kChunk, '\n') + "facet\r\n",
+         L"The STL file \"{}\" is cut short: it ends at line " + std::to_wstring(kChunk + 9) +
              L", inside a solid that has no \"endsolid\"."},
     };
     for (const auto& c : cases)
