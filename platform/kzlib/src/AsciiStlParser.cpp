@@ -33,7 +33,7 @@ bool IsKeyword(const TextToken& token, const char* keyword)
     return token.Length() == std::strlen(keyword) && StartsWithKeyword(token, keyword);
 }
 
-// The facets of one solid block go to a mesh of their own, made when the first facet is complete;
+// The facets of one solid block go to a mesh of their own, made when its first facets are welded;
 // they are welded a batch at a time.
 class BlockMesh
 {
