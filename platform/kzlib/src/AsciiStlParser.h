@@ -17,6 +17,7 @@ bool BeginsLikeAsciiStl(const char* data, size_t size);
 // Appends one mesh per solid block that has facets, its facets in file order. A facet is the
 // vertex triple between facet boundaries ("facet", "endfacet", "endsolid"; the loop keywords are
 // optional), so a facet that lacks one of its keywords is still read; one of other than three
-// vertices is an error. Throws StlFailure, leaving the meshes it appended.
+// vertices is an error. A large file is read on several threads. Throws StlFailure, leaving the
+// meshes it appended.
 void ParseAsciiStl(const StlFile& file, ON_ClassArray<ON_Mesh>& meshes);
 } // namespace kzstl

@@ -2,6 +2,7 @@
 
 #include "AsciiStlParser.h"
 #include "BinaryStlReader.h"
+#include "MeshArray.h"
 #include "StlFailure.h"
 #include "StlFile.h"
 
@@ -27,14 +28,6 @@ void ReadBinary(const StlFile& file, uint32_t count, ON_ClassArray<ON_Mesh>& mes
         Fail(Problem::TooLarge);
     if (count > 0)
         ReadBinaryStl(file, count, meshes.AppendNew());
-}
-
-// Takes away the meshes from index `count` on.
-void CutBack(ON_ClassArray<ON_Mesh>& meshes, int count)
-{
-    for (int i = count; i < meshes.Count(); ++i)
-        meshes[i].Destroy();
-    meshes.SetCount(count);
 }
 
 // Text never holds a null byte, and binary records nearly always do.
@@ -77,7 +70,7 @@ void Read(const StlFile& file, ON_ClassArray<ON_Mesh>& meshes)
         }
         catch (const StlFailure& failure)
         {
-            CutBack(meshes, countBefore);
+            RemoveMeshesFrom(meshes, countBefore);
             // A binary file whose header begins with "solid" is better told what is wrong with it
             // as binary.
             if (!HoldsNullByte(file))
@@ -106,7 +99,7 @@ void ReadStl(const std::wstring& path, ON_ClassArray<ON_Mesh>& meshes)
     }
     catch (...)
     {
-        CutBack(meshes, countBefore);
+        RemoveMeshesFrom(meshes, countBefore);
         throw;
     }
 }

@@ -77,6 +77,16 @@ VertexWelder::VertexWelder(ON_Mesh& mesh, uint64_t expectedTriangles) : m_mesh(m
     MakeRoom(m_mesh.m_V, expectedTriangles / 2 + 3);
 }
 
+void VertexWelder::Expect(uint64_t triangles)
+{
+    triangles = std::min(triangles, kMaxElements);
+    if (triangles < 2 * uint64_t(m_slots.size()))
+        return;
+    MakeRoom(m_mesh.m_F, triangles);
+    MakeRoom(m_mesh.m_V, triangles / 2 + 3);
+    Rehash(size_t(triangles));
+}
+
 void VertexWelder::AddTriangles(const float* corners, size_t triangleCount)
 {
     MakeRoom(m_mesh.m_F, uint64_t(m_mesh.m_F.Count()) + triangleCount);
@@ -117,7 +127,7 @@ int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
             vertices.Append(ON_3fPoint(position[0], position[1], position[2]));
             m_slots[slot] = hash << 32 | (uint64_t(index) + 1);
             if (2 * uint64_t(vertices.Count()) > m_slots.size())
-                GrowTable();
+                Rehash(2 * m_slots.size());
             return index;
         }
         if (entry >> 32 != (hash & 0xFFFFFFFFu))
@@ -129,9 +139,9 @@ int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
     }
 }
 
-void VertexWelder::GrowTable()
+void VertexWelder::Rehash(size_t size)
 {
-    ResetTable(m_slots, 2 * m_slots.size());
+    ResetTable(m_slots, size);
     for (int index = 0; index < m_mesh.m_V.Count(); ++index)
     {
         const ON_3fPoint& vertex = m_mesh.m_V[index];

@@ -22,6 +22,10 @@ public:
     VertexWelder(const VertexWelder&) = delete;
     VertexWelder& operator=(const VertexWelder&) = delete;
 
+    // A new estimate of the triangles in all: when it is at least twice what room was made for,
+    // room for it is made at once, sparing the steps of growing there.
+    void Expect(uint64_t triangles);
+
     // Triangles given as nine floats each (three corners of x, y, z).
     void AddTriangles(const float* corners, size_t triangleCount);
 
@@ -32,7 +36,8 @@ private:
     // The home slot of a hash: its high half scaled to the table's size.
     size_t SlotOf(uint64_t hash) const { return size_t((hash >> 32) * m_slots.size() >> 32); }
     int FindOrAdd(const float* position, uint64_t hash);
-    void GrowTable();
+    // A table of the given size holding the vertices there are.
+    void Rehash(size_t size);
 
     ON_Mesh& m_mesh;
     // Vertex index + 1 in the low half, 0 marking a free slot; the hash's low half in the high half,
