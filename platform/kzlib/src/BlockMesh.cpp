@@ -1,14 +1,16 @@
 #include "BlockMesh.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace kzstl
 {
 namespace
 {
-// The most facets foreseen for each one read: what a wrong estimate can cost stays in proportion
-// to the block, and a block of a million facets is foreseen after a few thousand.
-constexpr uint64_t kMostAheadPerFacet = 64;
+// The most facets the weld table is made for, for each one read: the table is written whole when
+// made, so what a wrong estimate costs stays in proportion to the block, and the table of a block
+// of a million facets is made for them after a few thousand.
+constexpr uint64_t kTableAheadPerFacet = 64;
 } // namespace
 
 bool BlockMesh::Add(const float* corners)
@@ -32,21 +34,23 @@ void BlockMesh::Finish()
 
 uint64_t BlockMesh::ExpectedFacets(uint64_t offset) const
 {
-    const uint64_t most = kMostAheadPerFacet * m_facetCount;
     if (offset <= m_begin || m_fileSize <= m_begin)
         return m_facetCount;
     const double atThisRate = double(m_facetCount) * double(m_fileSize - m_begin) / double(offset - m_begin);
-    return std::max(m_facetCount, atThisRate < double(most) ? uint64_t(atThisRate) : most);
+    // No mesh indexes more.
+    return std::max(m_facetCount, uint64_t(std::min(atThisRate, double(std::numeric_limits<int>::max()))));
 }
 
 void BlockMesh::WeldPending(uint64_t expectedFacets)
 {
     if (m_pendingCount == 0)
         return;
+    const uint64_t tableFacets = std::min(expectedFacets, kTableAheadPerFacet * m_facetCount);
     if (m_welder)
-        m_welder->Expect(expectedFacets);
+        m_welder->Expect(tableFacets);
     else
-        m_welder.emplace(m_meshes.AppendNew(), expectedFacets);
+        m_welder.emplace(m_meshes.AppendNew(), tableFacets);
+    m_welder->ReserveMesh(expectedFacets);
     m_welder->AddTriangles(m_pending, m_pendingCount);
     m_pendingCount = 0;
 }

@@ -10,15 +10,18 @@ namespace
 // The parser takes a core of its own; more workers than this gain little, the parser's own work
 // being the rest.
 constexpr unsigned kMostWorkers = 7;
+// Pieces for each worker at least, so that starting a thread costs little against the work it
+// takes over; a smaller file is read without workers.
+constexpr uint64_t kPiecesPerWorker = 16;
 // Pieces a worker may read ahead of the parser.
 constexpr size_t kSlotsPerWorker = 3;
 
 unsigned WorkerCount(uint64_t pieceCount)
 {
     const unsigned cores = std::thread::hardware_concurrency();
-    if (pieceCount < 2 || cores < 2)
+    if (cores < 2)
         return 0;
-    return unsigned(std::min<uint64_t>({cores - 1, kMostWorkers, pieceCount}));
+    return unsigned(std::min<uint64_t>({cores - 1, kMostWorkers, pieceCount / kPiecesPerWorker}));
 }
 } // namespace
 
@@ -57,7 +60,8 @@ bool PieceWordSource::TakeNextPiece()
     {
         m_slots[(m_taken - 1) % m_slots.size()].ready = false;
         m_released = m_taken;
-        m_slotFreed.notify_all();
+        // One slot is free: one more piece can be claimed.
+        m_slotFreed.notify_one();
     }
     if (m_taken == m_pieceCount)
         return false;
@@ -83,18 +87,18 @@ bool PieceWordSource::TakeNextPiece()
     }
     ++m_taken;
     m_piece = &slot.words;
-    m_word = slot.words.words.data();
-    m_wordsEnd = m_word + slot.words.words.size();
-    m_number = slot.words.numbers.data();
+    m_word = slot.words.words.get();
+    m_wordsEnd = m_word + slot.words.wordCount;
+    m_number = slot.words.numbers.get();
     return true;
 }
 
 uint64_t PieceWordSource::Offset() const
 {
-    if (!m_piece || m_piece->words.empty())
+    if (!m_piece || m_piece->wordCount == 0)
         return m_piece ? m_piece->end : 0;
-    const uint64_t read = uint64_t(m_word - m_piece->words.data());
-    return m_piece->begin + (m_piece->end - m_piece->begin) * read / m_piece->words.size();
+    const uint64_t read = uint64_t(m_word - m_piece->words.get());
+    return m_piece->begin + (m_piece->end - m_piece->begin) * read / m_piece->wordCount;
 }
 
 void PieceWordSource::Work()

@@ -22,8 +22,8 @@ namespace kzstl
 class PieceWordSource
 {
 public:
-    // Starts the workers; a file of one piece, or a machine of one core, is read without them.
-    explicit PieceWordSource(const StlFile& file, size_t pieceSize = kChunkSize);
+    // Starts the workers; a small file, or a machine of one core, is read without them.
+    explicit PieceWordSource(const StlFile& file, size_t pieceSize = kPieceSize);
     // Stops the workers and waits for them.
     ~PieceWordSource();
     PieceWordSource(const PieceWordSource&) = delete;

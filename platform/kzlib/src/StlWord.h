@@ -25,15 +25,12 @@ enum class Word : uint8_t
     End,        // no token: the text has ended
 };
 
-namespace detail
-{
+// Whether the N - 1 bytes at `first`, which must be readable, spell the keyword in any letter case.
 // Files mostly spell keywords in lower case, which one comparison of constant size finds; other
 // spellings are compared letter by letter. Keywords are letters only, and c | 0x20 equals a
 // lower-case letter exactly when c is that letter in either case.
-template <size_t N> bool BeginsWith(const char* first, size_t length, const char (&keyword)[N])
+template <size_t N> bool SpellsKeyword(const char* first, const char (&keyword)[N])
 {
-    if (length < N - 1)
-        return false;
     if (std::memcmp(first, keyword, N - 1) == 0)
         return true;
     for (size_t i = 0; i + 1 < N; ++i)
@@ -42,40 +39,36 @@ template <size_t N> bool BeginsWith(const char* first, size_t length, const char
     return true;
 }
 
-template <size_t N> bool Is(const char* first, size_t length, const char (&keyword)[N])
-{
-    return length == N - 1 && BeginsWith(first, length, keyword);
-}
-} // namespace detail
-
 // The keyword that the token [first, last) is, or Word::Other. Inline: it runs for most tokens.
 inline Word KeywordOf(const char* first, const char* last)
 {
-    using detail::BeginsWith;
-    using detail::Is;
     const size_t length = size_t(last - first);
+    auto is = [&](const auto& keyword)
+    { return length == sizeof keyword - 1 && SpellsKeyword(first, keyword); };
+    auto beginsWith = [&](const auto& keyword)
+    { return length >= sizeof keyword - 1 && SpellsKeyword(first, keyword); };
     if (length == 0)
         return Word::Other;
     switch (first[0] | 0x20)
     {
     case 'v':
-        return Is(first, length, "vertex") ? Word::Vertex : Word::Other;
+        return is("vertex") ? Word::Vertex : Word::Other;
     case 'f':
-        return Is(first, length, "facet") ? Word::Facet : Word::Other;
+        return is("facet") ? Word::Facet : Word::Other;
     case 'n':
-        return Is(first, length, "normal") ? Word::Normal : Word::Other;
+        return is("normal") ? Word::Normal : Word::Other;
     case 'o':
-        return Is(first, length, "outer") ? Word::Outer : Word::Other;
+        return is("outer") ? Word::Outer : Word::Other;
     case 'l':
-        return Is(first, length, "loop") ? Word::Loop : Word::Other;
+        return is("loop") ? Word::Loop : Word::Other;
     case 'e':
-        if (Is(first, length, "endloop"))
+        if (is("endloop"))
             return Word::EndLoop;
-        if (Is(first, length, "endfacet"))
+        if (is("endfacet"))
             return Word::EndFacet;
-        return BeginsWith(first, length, "endsolid") ? Word::EndSolid : Word::Other;
+        return beginsWith("endsolid") ? Word::EndSolid : Word::Other;
     case 's':
-        return BeginsWith(first, length, "solid") ? Word::Solid : Word::Other;
+        return beginsWith("solid") ? Word::Solid : Word::Other;
     default:
         return Word::Other;
     }

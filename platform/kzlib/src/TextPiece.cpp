@@ -70,97 +70,159 @@ const char* PlainDecimalEnd(const char* p)
     return p;
 }
 
-// "facet normal" and its three numbers, "outer loop", three vertices, "endloop", "endfacet".
-constexpr Word kUsualFacet[] = {
-    Word::Facet,  Word::Normal, Word::Number, Word::Number, Word::Number, Word::Outer,   Word::Loop,
-    Word::Vertex, Word::Number, Word::Number, Word::Number, Word::Vertex, Word::Number,  Word::Number,
-    Word::Number, Word::Vertex, Word::Number, Word::Number, Word::Number, Word::EndLoop, Word::EndFacet};
-constexpr size_t kUsualFacetSize = sizeof kUsualFacet / sizeof kUsualFacet[0];
-
-// Folds the words of a facet in its usual form that end the piece's words so far into one, which
-// the parser takes at once; the numbers of its normal go.
-void FoldUsualFacet(PieceWords& out)
+const char* SkipSpace(const char* p)
 {
-    std::vector<Word>& words = out.words;
-    if (words.size() < kUsualFacetSize ||
-        !std::equal(words.end() - kUsualFacetSize, words.end(), kUsualFacet))
-        return;
-    words.resize(words.size() - kUsualFacetSize);
-    words.push_back(Word::WholeFacet);
-    words.insert(words.end(), 9, Word::Number);
-    std::vector<float>& numbers = out.numbers;
-    std::copy(numbers.end() - 9, numbers.end(), numbers.end() - 12);
-    numbers.resize(numbers.size() - 3);
+    while (IsSpace(*p))
+        ++p;
+    return p;
 }
 
-// Tokens of [p, end) into words. A space and then a non-space byte stand after `end`, so that
-// no scanning loop needs to look for the end.
-void ScanWords(const char* p, const char* end, PieceWords& out)
+// Bytes after a piece's text in the buffer: a space and a non-space byte, so that no scanning loop
+// needs to look for the end, and room for a keyword compared in place.
+constexpr size_t kAfterText = 2 + 8;
+
+// Turns the text of a piece into words. A number is read where it begins: most tokens are numbers
+// in a form that from_chars reads, or components of a normal, only checked; other tokens are read
+// whole. A facet in its usual form is read at once.
+class PieceScanner
 {
-    int normalComponentsDue = 0;
-    for (;;)
+public:
+    // The text ends at `end`, followed by kAfterText bytes; the arrays have room for a word for
+    // every two bytes of text.
+    PieceScanner(const char* end, Word* words, float* numbers) : m_end(end), m_word(words), m_number(numbers)
     {
-        while (IsSpace(*p))
-            ++p;
-        if (p >= end)
-            return;
-        const char* first = p;
-        float value = 0;
-        // Most tokens are numbers in a form read here at once; any other token is read as a whole
-        // below.
-        const char* last = nullptr;
-        if (normalComponentsDue > 0)
-        {
-            --normalComponentsDue;
-            last = PlainDecimalEnd(first);
-        }
-        else if (MayBeginNumber(*first))
-        {
-            const std::from_chars_result number = std::from_chars(first, end, value);
-            if (number.ec == std::errc())
-                last = number.ptr;
-        }
-        if (last && IsSpace(*last) && size_t(last - first) <= kChunkSize)
-        {
-            out.words.push_back(Word::Number);
-            out.numbers.push_back(value);
-            p = last;
-            continue;
-        }
-
-        while (!IsSpace(*p))
-            ++p;
-        if (size_t(p - first) > kChunkSize)
-            throw RereadInOrder{};
-        const Word word = KeywordOf(first, p);
-        if (word == Word::Other && ParseNumber(first, p, value) == NumberSyntax::Valid)
-        {
-            out.words.push_back(Word::Number);
-            out.numbers.push_back(value);
-            continue;
-        }
-        out.words.push_back(word);
-        if (word == Word::EndFacet)
-            FoldUsualFacet(out);
-        if (word == Word::Normal)
-            normalComponentsDue = 3;
-        if (word == Word::Solid || word == Word::EndSolid)
-            p = FindLineEnd(p, end);
     }
-}
+
+    void Scan(const char* p)
+    {
+        for (;;)
+        {
+            p = SkipSpace(p);
+            if (p >= m_end)
+                return;
+            const char* next = ReadUsualFacet(p);
+            p = next ? next : ReadToken(p);
+        }
+    }
+
+    Word* WordsEnd() const { return m_word; }
+
+private:
+    // The end of the number that begins at p, read into value, or null when the token is not one
+    // from_chars reads whole.
+    const char* NumberEnd(const char* p, float& value) const
+    {
+        if (p >= m_end || !MayBeginNumber(*p))
+            return nullptr;
+        const std::from_chars_result number = std::from_chars(p, m_end, value);
+        return number.ec == std::errc() && IsWholeToken(p, number.ptr) ? number.ptr : nullptr;
+    }
+
+    // The end of the normal's component that begins at p, or null when it is not in plain decimal
+    // notation.
+    static const char* NormalComponentEnd(const char* p)
+    {
+        const char* last = PlainDecimalEnd(p);
+        return last && IsWholeToken(p, last) ? last : nullptr;
+    }
+
+    // A token ends at white space; one longer than a chunk the in-order reader would cut.
+    static bool IsWholeToken(const char* first, const char* last)
+    {
+        return IsSpace(*last) && size_t(last - first) <= kChunkSize;
+    }
+
+    template <size_t N> static const char* AfterKeyword(const char* p, const char (&keyword)[N])
+    {
+        return SpellsKeyword(p, keyword) && IsSpace(p[N - 1]) ? SkipSpace(p + N - 1) : nullptr;
+    }
+
+    static const char* AfterToken(const char* last) { return last ? SkipSpace(last) : nullptr; }
+
+    // "facet normal" and three numbers, "outer loop", three times "vertex" and three numbers,
+    // "endloop", "endfacet": Word::WholeFacet and the nine coordinates, and where the text goes on;
+    // null, with nothing written, for any other text.
+    const char* ReadUsualFacet(const char* p)
+    {
+        float corners[9];
+        if (!(p = AfterKeyword(p, "facet")) || !(p = AfterKeyword(p, "normal")))
+            return nullptr;
+        for (int axis = 0; axis < 3; ++axis)
+            if (!(p = AfterToken(NormalComponentEnd(p))))
+                return nullptr;
+        if (!(p = AfterKeyword(p, "outer")) || !(p = AfterKeyword(p, "loop")))
+            return nullptr;
+        for (int corner = 0; corner < 3; ++corner)
+        {
+            if (!(p = AfterKeyword(p, "vertex")))
+                return nullptr;
+            for (int axis = 0; axis < 3; ++axis)
+                if (!(p = AfterToken(NumberEnd(p, corners[3 * corner + axis]))))
+                    return nullptr;
+        }
+        if (!(p = AfterKeyword(p, "endloop")) || !(p = AfterKeyword(p, "endfacet")))
+            return nullptr;
+        *m_word++ = Word::WholeFacet;
+        m_word = std::fill_n(m_word, 9, Word::Number);
+        m_number = std::copy_n(corners, 9, m_number);
+        return p;
+    }
+
+    // One token of any kind, and where the text goes on.
+    const char* ReadToken(const char* first)
+    {
+        float value = 0;
+        const char* last = nullptr;
+        if (m_normalComponentsDue > 0)
+        {
+            --m_normalComponentsDue;
+            last = NormalComponentEnd(first);
+        }
+        else
+        {
+            last = NumberEnd(first, value);
+        }
+        if (last)
+            return AddNumber(value), last;
+        for (last = first; !IsSpace(*last);)
+            ++last;
+        if (size_t(last - first) > kChunkSize)
+            throw RereadInOrder{};
+        const Word word = KeywordOf(first, last);
+        if (word == Word::Other && ParseNumber(first, last, value) == NumberSyntax::Valid)
+            return AddNumber(value), last;
+        *m_word++ = word;
+        if (word == Word::Normal)
+            m_normalComponentsDue = 3;
+        if (word == Word::Solid || word == Word::EndSolid)
+            return FindLineEnd(last, m_end);
+        return last;
+    }
+
+    void AddNumber(float value)
+    {
+        *m_word++ = Word::Number;
+        *m_number++ = value;
+    }
+
+    const char* const m_end;
+    Word* m_word;
+    float* m_number;
+    int m_normalComponentsDue = 0;
+};
 } // namespace
 
 TextPieceReader::TextPieceReader(const StlFile& file, size_t pieceSize)
     : m_file(file), m_pieceSize(pieceSize),
-      // The nominal piece, the byte before it, a piece more for its last line, and two sentinels.
-      m_buffer(new char[size_t(std::min<uint64_t>(2 * uint64_t(pieceSize) + 1, file.Size())) + 2])
+      // The nominal piece, the byte before it, a piece more for its last line, and what follows the
+      // text.
+      m_buffer(new char[size_t(std::min<uint64_t>(2 * uint64_t(pieceSize) + 1, file.Size())) + kAfterText])
 {
 }
 
 void TextPieceReader::Read(uint64_t index, PieceWords& words)
 {
-    words.words.clear();
-    words.numbers.clear();
+    words.wordCount = 0;
     const uint64_t size = m_file.Size();
     const uint64_t nominalBegin = index * m_pieceSize;
     const uint64_t nominalEnd = std::min<uint64_t>(nominalBegin + m_pieceSize, size);
@@ -185,11 +247,21 @@ void TextPieceReader::Read(uint64_t index, PieceWords& words)
     }
     if (nominalEnd < size && !IsLineEnd(buffer[length - 1]))
         length = EndOfLastLine(from, length);
+    std::fill_n(buffer + length, kAfterText, '\0');
     buffer[length] = ' ';
-    buffer[length + 1] = '\0';
     words.begin = from + uint64_t(begin - buffer);
     words.end = from + length;
-    ScanWords(begin, buffer + length, words);
+    // A token takes a byte and the white space after it.
+    const size_t mostWords = (size_t(buffer + length - begin) + 1) / 2;
+    if (words.capacity < mostWords)
+    {
+        words.words.reset(new Word[mostWords]);
+        words.numbers.reset(new float[mostWords]);
+        words.capacity = mostWords;
+    }
+    PieceScanner scanner(buffer + length, words.words.get(), words.numbers.get());
+    scanner.Scan(begin);
+    words.wordCount = size_t(scanner.WordsEnd() - words.words.get());
 }
 
 size_t TextPieceReader::EndOfLastLine(uint64_t from, size_t length)

@@ -14,6 +14,10 @@
 
 namespace kzstl
 {
+// Bytes of text in a piece: handing a piece from a worker to the parser costs little against
+// reading a megabyte.
+constexpr size_t kPieceSize = 4 * kChunkSize;
+
 // Thrown where reading by pieces gives up; the file is then read in order, which gives the exact
 // result or places the error on its line.
 struct RereadInOrder
@@ -22,12 +26,14 @@ struct RereadInOrder
 
 struct PieceWords
 {
-    // Every token of the piece in order, the words of a facet in its usual form folded into one
-    // Word::WholeFacet and its nine coordinates.
-    std::vector<Word> words;
-    std::vector<float> numbers; // the value of each Word::Number among them, in order
-    uint64_t begin = 0;         // where the piece's text begins in the file
-    uint64_t end = 0;           // and where it ends
+    // Every token of the piece in order; a facet in its usual form is one Word::WholeFacet and the
+    // Word::Number of its nine coordinates.
+    std::unique_ptr<Word[]> words;
+    std::unique_ptr<float[]> numbers; // the value of each Word::Number among them, in order
+    size_t wordCount = 0;
+    size_t capacity = 0; // of each array
+    uint64_t begin = 0;  // where the piece's text begins in the file
+    uint64_t end = 0;    // and where it ends
 };
 
 class TextPieceReader

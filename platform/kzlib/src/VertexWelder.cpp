@@ -45,6 +45,16 @@ void AskForLargePages(void* block, size_t bytes)
         madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // advice only
 }
 
+// Room for `count` elements, asked for in large pages.
+template <class T> void Reserve(ON_SimpleArray<T>& array, uint64_t count)
+{
+    if (count > uint64_t(array.Capacity()))
+    {
+        array.SetCapacity(int(count));
+        AskForLargePages(array.Array(), sizeof(T) * size_t(array.Capacity()));
+    }
+}
+
 // Makes room for at least `needed` elements: twice as much as before, capped at what a mesh can
 // index.
 template <class T> void MakeRoom(ON_SimpleArray<T>& array, uint64_t needed)
@@ -52,10 +62,7 @@ template <class T> void MakeRoom(ON_SimpleArray<T>& array, uint64_t needed)
     if (needed > kMaxElements)
         throw std::length_error("more elements than a mesh can index");
     if (needed > uint64_t(array.Capacity()))
-    {
-        array.SetCapacity(int(std::min(std::max(needed, 2 * uint64_t(array.Capacity())), kMaxElements)));
-        AskForLargePages(array.Array(), sizeof(T) * size_t(array.Capacity()));
-    }
+        Reserve(array, std::min(std::max(needed, 2 * uint64_t(array.Capacity())), kMaxElements));
 }
 
 // An empty table of the given size, touched only after the advice.
@@ -85,6 +92,15 @@ void VertexWelder::Expect(uint64_t triangles)
     MakeRoom(m_mesh.m_F, triangles);
     MakeRoom(m_mesh.m_V, triangles / 2 + 3);
     Rehash(size_t(triangles));
+}
+
+void VertexWelder::ReserveMesh(uint64_t triangles)
+{
+    if (triangles <= uint64_t(m_mesh.m_F.Capacity()))
+        return;
+    triangles = std::min(triangles + triangles / 8, kMaxElements);
+    Reserve(m_mesh.m_F, triangles);
+    Reserve(m_mesh.m_V, triangles / 2 + 3);
 }
 
 void VertexWelder::AddTriangles(const float* corners, size_t triangleCount)

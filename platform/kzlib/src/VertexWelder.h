@@ -25,6 +25,9 @@ public:
     // A new estimate of the triangles in all: when it is at least twice what room was made for,
     // room for it is made at once, sparing the steps of growing there.
     void Expect(uint64_t triangles);
+    // Room in the mesh's arrays alone for an estimate of the triangles in all (and an eighth more),
+    // which costs only address space until it is used; the weld table is left as it is.
+    void ReserveMesh(uint64_t triangles);
 
     // Triangles given as nine floats each (three corners of x, y, z).
     void AddTriangles(const float* corners, size_t triangleCount);
