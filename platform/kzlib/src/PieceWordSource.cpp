@@ -7,9 +7,9 @@ namespace kzstl
 {
 namespace
 {
-// The parser takes a core of its own; more workers than this gain little, the parser's own work
-// being the rest.
-constexpr unsigned kMostWorkers = 7;
+// The parser takes a core of its own, and its own work (the grammar and the welding) bounds the
+// speed once three or four workers feed it; more would only take cores from others.
+constexpr unsigned kMostWorkers = 4;
 // Pieces for each worker at least, so that starting a thread costs little against the work it
 // takes over; a smaller file is read without workers.
 constexpr uint64_t kPiecesPerWorker = 16;

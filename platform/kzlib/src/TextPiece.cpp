@@ -100,7 +100,8 @@ public:
             p = SkipSpace(p);
             if (p >= m_end)
                 return;
-            const char* next = ReadUsualFacet(p);
+            // The three tokens after "normal" are its components, whatever they hold.
+            const char* next = m_normalComponentsDue == 0 ? ReadUsualFacet(p) : nullptr;
             p = next ? next : ReadToken(p);
         }
     }
@@ -183,14 +184,20 @@ private:
             last = NumberEnd(first, value);
         }
         if (last)
-            return AddNumber(value), last;
+        {
+            AddNumber(value);
+            return last;
+        }
         for (last = first; !IsSpace(*last);)
             ++last;
         if (size_t(last - first) > kChunkSize)
             throw RereadInOrder{};
         const Word word = KeywordOf(first, last);
         if (word == Word::Other && ParseNumber(first, last, value) == NumberSyntax::Valid)
-            return AddNumber(value), last;
+        {
+            AddNumber(value);
+            return last;
+        }
         *m_word++ = word;
         if (word == Word::Normal)
             m_normalComponentsDue = 3;
@@ -240,7 +247,8 @@ void TextPieceReader::Read(uint64_t index, PieceWords& words)
     }
     else
     {
-        // A line end at or after the nominal piece's last byte starts the next piece's first line.
+        // The first line end from the byte before the nominal piece on; where there is none before
+        // its last byte, the line that starts next starts the next piece, and this one is empty.
         begin = FindLineEnd(buffer, buffer + length - 1) + 1;
         if (begin == buffer + length)
             return;
