@@ -169,7 +169,7 @@ TEST_F(SketchEntities, CurvesThatCannotBeReadAreSkipped)
 {
     ON_NurbsCurve tooFewPoints = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
     tooFewPoints.m_order = 4;
-    // As many knots as that order has, so that copies of the curve stay inside its arrays.
+    // As many knots as that order has, so that its only fault is the number of control points.
     delete[] tooFewPoints.m_knot;
     tooFewPoints.m_knot = new double[5]{0, 0, 0, 1, 1};
     tooFewPoints.m_knot_capacity = 5;
@@ -177,18 +177,27 @@ TEST_F(SketchEntities, CurvesThatCannotBeReadAreSkipped)
     delete[] withoutKnots.m_knot;
     withoutKnots.m_knot = nullptr;
     withoutKnots.m_knot_capacity = 0;
-    const ON_NurbsCurve curves[] = {
-        ON_NurbsCurve(),
-        tooFewPoints,
-        withoutKnots,
-        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0)}, {0, 0, 1, 1}),
-        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0), P(0, 0, 0)}, {0, 0, 1, 2, 2}),
-    };
+    // Counts raised after the arrays were allocated: reading by the counts would leave them.
+    ON_NurbsCurve beyondItsArrays = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}});
+    beyondItsArrays.m_cv_count = 5;
+    ON_NurbsCurve orderBeyondItsKnots = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}});
+    orderBeyondItsKnots.m_order = 3;
+    ON_NurbsCurve strideBeyondItsPoints = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}});
+    strideBeyondItsPoints.m_cv_stride = 4;
+    const ON_NurbsCurve empty;
+    const ON_NurbsCurve openWeightZero =
+        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0)}, {0, 0, 1, 1});
+    const ON_NurbsCurve closedWeightZero =
+        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0), P(0, 0, 0)}, {0, 0, 1, 2, 2});
+    // The curves themselves, not copies: a copy leaves out arrays shorter than its counts.
+    const ON_NurbsCurve* curves[] = {&empty,           &tooFewPoints,        &withoutKnots,
+                                     &beyondItsArrays, &orderBeyondItsKnots, &strideBeyondItsPoints,
+                                     &openWeightZero,  &closedWeightZero};
     ON_ClassArray<ON_NurbsCurve> array;
-    for (const ON_NurbsCurve& curve : curves)
+    for (const ON_NurbsCurve* curve : curves)
     {
-        EXPECT_EQ(NVKSWON::CreateSketchNurbsCurve(Doc(), curve, 1.0), 0);
-        array.Append(curve);
+        EXPECT_EQ(NVKSWON::CreateSketchNurbsCurve(Doc(), *curve, 1.0), 0);
+        array.Append(*curve);
     }
     EXPECT_EQ(NVKSWON::CreateSketchCurves(Doc(), array, 1.0, 0), 1);
     EXPECT_TRUE(host.Journal().empty());
