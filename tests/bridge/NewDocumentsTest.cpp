@@ -269,6 +269,27 @@ TEST_F(NewDocuments, DocumentFillersShowTheirOwnWindowsAndTheirResultsAreNotRead
                                          "Creating meshes", "Creating mesh"));
 }
 
+TEST_F(NewDocuments, AMeshThatCannotBeDrawnStopsTheMeshesButNotTheDocument)
+{
+    ON_ClassArray<ON_Mesh> meshes;
+    meshes.Append(MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 5}}));
+    meshes.Append(UnitTriangle());
+    EXPECT_EQ(NVKSWON::CreateDocument(host.Application(), 0, LengthUnitMeters, nullptr, nullptr, nullptr,
+                                      nullptr, &meshes, 1),
+              1);
+    // The triangle after the broken mesh is not drawn; the document is still finished.
+    EXPECT_THAT(host.Journal(),
+                ElementsAre("app.NewPartDocument() -> S_OK, part1", "app.GetActiveDocument() -> S_OK, doc1",
+                            "doc1.PrepareFirst(1) -> S_OK", "doc1.SetLengthUnit(2) -> S_OK",
+                            "doc1.ToggleSketch3D(0) -> S_OK", "doc1.PrepareSecond(0) -> S_OK",
+                            "doc1.FinishSecond() -> S_OK", "doc1.FinishFirst() -> S_OK",
+                            "doc1.ToggleSketch3D(0) -> S_OK"));
+    // Its window was started and is only destroyed, never ended.
+    EXPECT_THAT(driver.ProgressLines(),
+                ElementsAre("Construct(\"Creating meshes\", \"\", 0, 100, null)", "SetMax(2)",
+                            "StartProgress()", "StepIt(1)", "Destroy()"));
+}
+
 TEST_F(NewDocuments, DocumentFailuresLeaveTheirText)
 {
     const struct
