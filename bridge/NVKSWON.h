@@ -134,5 +134,11 @@ public:
     static int GetSketchCurves(ISketch* pSketch, ON_CurveArray& curves);
 
 private:
+    // A new part and the active document that the host makes of it. On failure the error text
+    // is `noPartError` or "Unable to retrieve active model", the part is released and the result
+    // is false; on success the caller releases both.
+    static bool OpenNewPart(ISldWorks* pApp, const wchar_t* noPartError, IPartDoc** ppPart,
+                            IModelDoc** ppDoc);
+
     static CString m_strError;
 };
