@@ -30,8 +30,8 @@ public:
     static int CreatePartFromMesh(ISldWorks* pApp, const ON_Mesh& mesh, int unit, int mode, int progress);
     // One body of one planar face per face of a mesh whose quadrilaterals are already split.
     static int CreateSolidFromMesh(IPartDoc* pPart, ON_Mesh& mesh, double factor, int progress);
-    // One line per topological edge, into the open 3D sketch. 1, or 0 for a mesh whose faces name
-    // vertices it does not have.
+    // One line per topological edge, into the open 3D sketch. 1, or 0 for a mesh whose faces or
+    // topological edges name vertices it does not have.
     static int CreateSketchFromMesh(IModelDoc* pDoc, const ON_Mesh& mesh, double factor, int progress);
     static int CreateSketchFromMeshes(IModelDoc* pDoc, const ON_ClassArray<ON_Mesh>& meshes, double factor,
                                       int progress);

@@ -257,6 +257,7 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
         HostPart h(true);
         ON_NurbsSurface surface = FlatPatch();
         breakIt(surface);
+        NVKSWON::SetError(L"");
         const ON_ClassArray<ON_NurbsCurve> noLoop;
         EXPECT_EQ(NVKSWON::CreateSurface(h.body, surface, noLoop, 1.0), 0) << name;
         EXPECT_EQ(NVKSWON::GetError(), L"Invalid nurbs surface") << name;
@@ -275,6 +276,7 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
         HostPart h(true);
         ON_ClassArray<ON_NurbsCurve> loop = UnitSquare();
         breakIt(loop[2]);
+        NVKSWON::SetError(L"");
         EXPECT_EQ(NVKSWON::CreateSurface(h.body, WorldPlane(), loop, 1.0), 0) << name;
         EXPECT_EQ(NVKSWON::GetError(), L"Invalid trimming loop curve") << name;
         EXPECT_THAT(h.host.Journal(),
@@ -283,8 +285,20 @@ TEST(HostSurfaces, InputsItCannotReadAreRefusedBeforeTheHost)
     }
 
     HostPart h(true);
+    NVKSWON::SetError(L"");
     const ON_ClassArray<ON_NurbsCurve> noLoop;
     EXPECT_EQ(NVKSWON::CreateSurface(h.body, OtherSurface(), noLoop, 1.0), 0);
     EXPECT_EQ(NVKSWON::GetError(), L"Unsupported surface type");
     EXPECT_THAT(h.host.Journal(), IsEmpty());
+
+    // A loop without curves has no first curve to mark.
+    IHostSurface* surface = nullptr;
+    const double origin[3] = {0, 0, 0}, normal[3] = {0, 0, 1};
+    ASSERT_EQ(h.body->CreatePlanarSurface(origin, normal, &surface), S_OK);
+    h.host.ClearJournal();
+    NVKSWON::SetError(L"");
+    EXPECT_EQ(NVKSWON::AddTrimmingLoop(surface, noLoop, 1.0), 0);
+    EXPECT_EQ(NVKSWON::GetError(), L"Unable to add trimming loop");
+    EXPECT_THAT(h.host.Journal(), IsEmpty());
+    surface->Release();
 }

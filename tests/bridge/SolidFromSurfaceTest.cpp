@@ -76,6 +76,23 @@ TEST(SolidFromSurface, FlatBottomSlab)
                      kMade})));
 }
 
+TEST(SolidFromSurface, FlatBottomLiesBelowTheLowestControlPoint)
+{
+    // Corners at z = 1 and a middle control point at z = -2: the surface dips below its corners,
+    // and the bottom goes under the box of its control points, not under the corners.
+    const ON_NurbsSurface dip =
+        ClampedSurface(3, 3, 3, 3, [](int i, int j) { return ON_3dPoint(i, j, i == 1 && j == 1 ? -2 : 1); });
+    HostPart h;
+    ASSERT_EQ(NVKSWON::CreateSolidFromSurface(h.part, dip, 1.0, 1, 1.0), 1);
+    const std::vector<std::string> journal = h.host.Journal();
+    ASSERT_GE(journal.size(), 4u);
+    EXPECT_THAT(std::vector<std::string>(journal.end() - 4, journal.end()),
+                ElementsAreArray(Join(
+                    {Wall(6, "[0, 0, -3]", "[0, 0, -1]", "[0, 0, 2, 2, 0, 0, 2, 2, 0, 0, 2, 2, 0, 0, 2, 2]",
+                          "[0, 0, -3, 2, 0, -3, 2, 0, -3, 2, 2, -3, 0, 2, -3, 2, 2, -3, 0, 0, -3, 0, 2, -3]"),
+                     kMade})));
+}
+
 TEST(SolidFromSurface, SurfaceBottomSlab)
 {
     HostPart h;
@@ -140,6 +157,7 @@ TEST(SolidFromSurface, FailuresOfTheBodyTheTopAndTheMaking)
     {
         HostPart h;
         h.FailFirst(c.operation, c.withoutObject);
+        NVKSWON::SetError(L"");
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, Tilted(), 0.0, 1, 1.0), 0) << c.operation;
         EXPECT_EQ(NVKSWON::GetError(), c.error) << c.operation;
         EXPECT_THAT(CallsOf(h.host.Journal()), ElementsAreArray(c.calls)) << c.operation;
@@ -169,6 +187,7 @@ TEST(SolidFromSurface, AFailingSlabSurfaceStopsTheRestAndTheBodyIsStillMade)
     {
         HostPart h;
         h.host.FailCall(c.operation, c.nth, E_FAIL);
+        NVKSWON::SetError(L"");
         const std::string what = std::string(c.operation) + " " + std::to_string(c.nth);
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, Tilted(), 1.0, c.flatBottom, 1.0), 1) << what;
         EXPECT_EQ(NVKSWON::GetError(), c.error) << what;
@@ -185,6 +204,7 @@ TEST(SolidFromSurface, ASurfaceItCannotReadMakesNothing)
     broken.m_cv_count[0] = 1;
     {
         HostPart h;
+        NVKSWON::SetError(L"");
         EXPECT_EQ(NVKSWON::CreateSolidFromSurface(h.part, broken, 1.0, 1, 1.0), 0);
         EXPECT_EQ(NVKSWON::GetError(), L"Invalid nurbs surface");
         EXPECT_THAT(h.host.Journal(), ElementsAre("part1.CreateTemporaryBody() -> S_OK, tbody1"));
