@@ -12,6 +12,9 @@
 
 #define ATLASSERT(expr) assert(expr)
 
+// On Windows a class that is never created itself leaves out its own table of virtual operations.
+#define ATL_NO_VTABLE
+
 namespace ATL
 {
 class CAtlException
