@@ -35,6 +35,13 @@ public:
     // method with the one string argument when one is given. E_UNEXPECTED when none is registered.
     HRESULT InvokeCallback(const std::wstring& name, const wchar_t* argument = nullptr);
 
+    // Fires an event of the application's event interface at every sink advised on its connection
+    // point, through the sink's IDispatch, with the arguments that the host's type library declares
+    // for it (none for an event it does not declare). S_OK when every sink answered S_OK, else the
+    // first other answer; S_FALSE when no sink is advised.
+    HRESULT FireEvent(DISPID id);
+    size_t EventSinkCount() const;
+
     // The journal: `object.Operation(arguments) -> result, outs`, one line per call.
     std::vector<std::string> Journal() const;
     void ClearJournal();
