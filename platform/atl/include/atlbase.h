@@ -30,6 +30,37 @@ public:
 // The model of the library's own shared objects, such as class factories.
 typedef CComMultiThreadModel CComGlobalsThreadModel;
 
+// A registry key that is closed when it goes.
+class CRegKey
+{
+public:
+    CRegKey() = default;
+    ~CRegKey() { Close(); }
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+
+    LONG Create(HKEY hKeyParent, LPCWSTR lpszKeyName)
+    {
+        Close();
+        return RegCreateKeyExW(hKeyParent, lpszKeyName, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_READ | KEY_WRITE, nullptr, &m_hKey, nullptr);
+    }
+    LONG Open(HKEY hKeyParent, LPCWSTR lpszKeyName, REGSAM samDesired = KEY_READ | KEY_WRITE)
+    {
+        Close();
+        return RegOpenKeyExW(hKeyParent, lpszKeyName, 0, samDesired, &m_hKey);
+    }
+    LONG Close()
+    {
+        const LONG status = m_hKey ? RegCloseKey(m_hKey) : ERROR_SUCCESS;
+        m_hKey = nullptr;
+        return status;
+    }
+    operator HKEY() const { return m_hKey; }
+
+    HKEY m_hKey = nullptr;
+};
+
 // The registrar's replacement table, which a module fills before a script runs.
 struct IRegistrarBase : public IUnknown
 {
@@ -199,18 +230,21 @@ public:
 
     HRESULT DllRegisterServer(BOOL bRegTypeLib = TRUE)
     {
-        const LCID previous = GetThreadLocale();
-        SetThreadLocale(LOCALE_SYSTEM_DEFAULT);
-        const HRESULT hr = AtlComModuleRegisterServer(&_AtlComModule, bRegTypeLib);
-        SetThreadLocale(previous);
-        return hr;
+        return UnderSystemLocale([=] { return AtlComModuleRegisterServer(&_AtlComModule, bRegTypeLib); });
     }
 
     HRESULT DllUnregisterServer(BOOL bUnRegTypeLib = TRUE)
     {
+        return UnderSystemLocale([=] { return AtlComModuleUnregisterServer(&_AtlComModule, bUnRegTypeLib); });
+    }
+
+private:
+    // Registration runs under the system default locale; the caller's comes back afterwards.
+    template <class Work> static HRESULT UnderSystemLocale(Work work)
+    {
         const LCID previous = GetThreadLocale();
         SetThreadLocale(LOCALE_SYSTEM_DEFAULT);
-        const HRESULT hr = AtlComModuleUnregisterServer(&_AtlComModule, bUnRegTypeLib);
+        const HRESULT hr = work();
         SetThreadLocale(previous);
         return hr;
     }

@@ -81,25 +81,31 @@ HRESULT AtlComModuleGetClassObject(CAtlComModule* pComModule, REFCLSID rclsid, R
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT AtlComModuleRegisterServer(CAtlComModule* pComModule, BOOL bRegTypeLib)
+namespace
+{
+// Every class in map order, stopping at the first failure; then, when all succeeded, the type library.
+HRESULT UpdateServer(CAtlComModule* pComModule, BOOL bRegister, BOOL bTypeLib)
 {
     for (_ATL_OBJMAP_ENTRY* entry = pComModule->FirstObjectEntry(); entry; entry = entry->pNext)
     {
-        const HRESULT hr = entry->pfnUpdateRegistry(TRUE);
+        const HRESULT hr = entry->pfnUpdateRegistry(bRegister);
         if (FAILED(hr))
             return hr;
     }
-    return bRegTypeLib ? AtlRegisterTypeLib(pComModule->m_hInstTypeLib, nullptr) : S_OK;
+    if (!bTypeLib)
+        return S_OK;
+    return bRegister ? AtlRegisterTypeLib(pComModule->m_hInstTypeLib, nullptr)
+                     : AtlUnRegisterTypeLib(pComModule->m_hInstTypeLib, nullptr);
+}
+} // namespace
+
+HRESULT AtlComModuleRegisterServer(CAtlComModule* pComModule, BOOL bRegTypeLib)
+{
+    return UpdateServer(pComModule, TRUE, bRegTypeLib);
 }
 
 HRESULT AtlComModuleUnregisterServer(CAtlComModule* pComModule, BOOL bUnRegTypeLib)
 {
-    for (_ATL_OBJMAP_ENTRY* entry = pComModule->FirstObjectEntry(); entry; entry = entry->pNext)
-    {
-        const HRESULT hr = entry->pfnUpdateRegistry(FALSE);
-        if (FAILED(hr))
-            return hr;
-    }
-    return bUnRegTypeLib ? AtlUnRegisterTypeLib(pComModule->m_hInstTypeLib, nullptr) : S_OK;
+    return UpdateServer(pComModule, FALSE, bUnRegTypeLib);
 }
 } // namespace ATL

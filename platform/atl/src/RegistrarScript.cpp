@@ -7,6 +7,8 @@
 //   type   := s (string) | d (DWORD) | b (hexadecimal bytes) | m (strings separated by \0)
 #include "RegistrarScript.h"
 
+#include "atlbase.h"
+
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
@@ -27,7 +29,7 @@ bool SameWord(const std::wstring& a, const wchar_t* b)
     return i == a.size() && !b[i];
 }
 
-// Keys that ForceRemove and Delete never take away, whatever the script says.
+// Keys that ForceRemove and Delete never take away.
 bool IsProtected(const std::wstring& name)
 {
     static const wchar_t* const kProtected[] = {L"AppID",    L"CLSID",     L"Component Categories",
@@ -201,32 +203,6 @@ HRESULT FromStatus(LSTATUS status)
     return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
 }
 
-class Key
-{
-public:
-    Key() = default;
-    ~Key()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-
-    LSTATUS Open(HKEY parent, const std::wstring& name)
-    {
-        return RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &m_key);
-    }
-    LSTATUS Create(HKEY parent, const std::wstring& name)
-    {
-        return RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
-    }
-    operator HKEY() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
 DWORD SubkeyCount(HKEY key)
 {
     DWORD count = 0;
@@ -235,25 +211,11 @@ DWORD SubkeyCount(HKEY key)
     return count;
 }
 
-LSTATUS DeleteTree(HKEY parent, const std::wstring& name)
+// ATL keeps these keys whatever a script says.
+void DeleteUnlessProtected(HKEY parent, const std::wstring& name)
 {
-    {
-        Key key;
-        const LSTATUS status = key.Open(parent, name);
-        if (status != ERROR_SUCCESS)
-            return status;
-        wchar_t child[256];
-        for (;;)
-        {
-            DWORD length = 256;
-            if (RegEnumKeyExW(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-                break;
-            const LSTATUS childStatus = DeleteTree(key, std::wstring(child, length));
-            if (childStatus != ERROR_SUCCESS)
-                return childStatus;
-        }
-    }
-    return RegDeleteKeyW(parent, name.c_str());
+    if (!IsProtected(name))
+        RegDeleteTreeW(parent, name.c_str());
 }
 
 HRESULT SetValue(HKEY key, const std::wstring& name, wchar_t type, const std::wstring& data)
@@ -316,16 +278,13 @@ HRESULT Register(const std::vector<Entry>& entries, HKEY parent)
         if (entry.isValue)
             hr = SetValue(parent, entry.name, entry.type, entry.data);
         else if (entry.remove)
-        {
-            if (!IsProtected(entry.name))
-                DeleteTree(parent, entry.name);
-        }
+            DeleteUnlessProtected(parent, entry.name);
         else
         {
-            if (entry.forceRemove && !IsProtected(entry.name))
-                DeleteTree(parent, entry.name);
-            Key key;
-            hr = FromStatus(key.Create(parent, entry.name));
+            if (entry.forceRemove)
+                DeleteUnlessProtected(parent, entry.name);
+            CRegKey key;
+            hr = FromStatus(key.Create(parent, entry.name.c_str()));
             if (SUCCEEDED(hr) && entry.hasData)
                 hr = SetValue(key, L"", entry.type, entry.data);
             if (SUCCEEDED(hr))
@@ -351,8 +310,8 @@ HRESULT Unregister(const std::vector<Entry>& entries, HKEY parent)
         }
         bool empty = false;
         {
-            Key key;
-            if (key.Open(parent, entry.name) != ERROR_SUCCESS)
+            CRegKey key;
+            if (key.Open(parent, entry.name.c_str(), KEY_READ) != ERROR_SUCCESS)
                 continue;
             const HRESULT hr = Unregister(entry.children, key);
             if (FAILED(hr))

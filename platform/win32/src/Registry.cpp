@@ -255,6 +255,32 @@ extern "C" LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
                    });
 }
 
+extern "C" LSTATUS RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey)
+{
+    std::vector<std::wstring> names;
+    if (!SplitKeyPath(NameOf(lpSubKey), names))
+        return ERROR_BAD_PATHNAME;
+    return WithKey(hKey,
+                   [&](Tree& tree, Key& key, const OpenKey& open, bool& changed) -> LSTATUS
+                   {
+                       if (names.empty())
+                       {
+                           // Without a subkey the key stays, emptied of its subkeys and values.
+                           key.subkeys.clear();
+                           key.values.clear();
+                           changed = true;
+                           return ERROR_SUCCESS;
+                       }
+                       std::vector<std::wstring> path = open.path;
+                       path.insert(path.end(), names.begin(), names.end() - 1);
+                       Key* parent = tree.Find(open.root, path);
+                       if (!parent || !parent->RemoveSubkey(names.back()))
+                           return ERROR_FILE_NOT_FOUND;
+                       changed = true;
+                       return ERROR_SUCCESS;
+                   });
+}
+
 extern "C" LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, DWORD* lpcchName, DWORD*,
                                  LPWSTR lpClass, DWORD* lpcchClass, PFILETIME lpftLastWriteTime)
 {

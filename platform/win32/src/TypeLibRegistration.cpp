@@ -113,19 +113,6 @@ bool HasSubkeys(HKEY parent, const std::wstring& name)
     return key.Open(parent, name) == ERROR_SUCCESS && !Subkeys(key).empty();
 }
 
-// Deletes parent\name and everything below it; a missing key is no failure.
-void DeleteTree(HKEY parent, const std::wstring& name)
-{
-    {
-        Key key;
-        if (key.Open(parent, name) != ERROR_SUCCESS)
-            return;
-        for (const std::wstring& child : Subkeys(key))
-            DeleteTree(key, child);
-    }
-    RegDeleteKeyW(parent, name.c_str());
-}
-
 HRESULT FromStatus(LSTATUS status)
 {
     return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status);
@@ -211,7 +198,7 @@ void UnregisterInterfaces(const idl::Library& source, const std::wstring& libid)
         if (typeLib.Open(interfaces, iid + L"\\TypeLib") != ERROR_SUCCESS ||
             !ReadString(typeLib, nullptr, owner) || platform::FoldCase(owner) != platform::FoldCase(libid))
             continue;
-        DeleteTree(interfaces, iid);
+        RegDeleteTreeW(interfaces, iid.c_str());
     }
 }
 } // namespace
@@ -308,14 +295,14 @@ extern "C" HRESULT UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMin
         UnregisterInterfaces(static_cast<TypeLibrary*>(loaded)->Source(), libid);
         loaded->Release();
     }
-    DeleteTree(version, Hex(lcid));
+    RegDeleteTreeW(version, Hex(lcid).c_str());
     // The version goes with its last locale; FLAGS and HELPDIR are no locales.
     bool otherLocales = false;
     for (const std::wstring& name : Subkeys(version))
         otherLocales = otherLocales || (name != L"FLAGS" && name != L"HELPDIR");
     if (!otherLocales)
     {
-        DeleteTree(library, versionName);
+        RegDeleteTreeW(library, versionName.c_str());
         if (!HasSubkeys(HKEY_CLASSES_ROOT, L"TypeLib\\" + libid))
             RegDeleteKeyW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + libid).c_str());
     }

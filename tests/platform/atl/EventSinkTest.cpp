@@ -5,6 +5,7 @@
 #include "atlcom.h"
 
 #include "Clock_i.h"
+#include "Variants.h"
 
 #include <gtest/gtest.h>
 
@@ -83,33 +84,6 @@ public:
 private:
     IDispatch* m_sink = nullptr;
 };
-
-VARIANT Long(LONG value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
-VARIANT Text(const wchar_t* text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
-    return v;
-}
-
-VARIANT Bool(bool value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
 
 template <UINT nID>
 class ClockSink : public IDispEventImpl<nID, ClockSink<nID>, &DIID_DClockEvents, &LIBID_ClockLib, 3, 0>
@@ -213,11 +187,11 @@ TEST_F(EventSink, RoutesEventsByTheSinkMapWithTheDeclaredParameters)
     ASSERT_EQ(sink.DispEventAdvise(m_clock.Unknown()), S_OK);
     VARIANT result;
     VariantInit(&result);
-    EXPECT_EQ(m_clock.Fire(1, {Long(5)}, &result), S_OK);
+    EXPECT_EQ(m_clock.Fire(1, {LongVariant(5)}, &result), S_OK);
     EXPECT_EQ(result.vt, VT_ERROR);
     EXPECT_EQ(result.scode, S_FALSE) << "the handler's own answer";
-    EXPECT_EQ(m_clock.Fire(1, {Text(L"6")}), S_OK) << "converted to the declared type";
-    EXPECT_EQ(m_clock.Fire(2, {Bool(true), Text(L"noon")}), S_OK);
+    EXPECT_EQ(m_clock.Fire(1, {TextVariant(L"6")}), S_OK) << "converted to the declared type";
+    EXPECT_EQ(m_clock.Fire(2, {BoolVariant(true), TextVariant(L"noon")}), S_OK);
     LONG answer = 0;
     VARIANT reference;
     VariantInit(&reference);
@@ -231,7 +205,7 @@ TEST_F(EventSink, RoutesEventsByTheSinkMapWithTheDeclaredParameters)
     EXPECT_EQ(m_clock.Fire(9, {}), S_OK);
     EXPECT_EQ(m_clock.Fire(20, {}), S_OK);
     EXPECT_EQ(m_clock.Fire(1, {}), S_OK);
-    EXPECT_EQ(m_clock.Fire(1, {Text(L"six")}), S_OK);
+    EXPECT_EQ(m_clock.Fire(1, {TextVariant(L"six")}), S_OK);
     EXPECT_EQ(sink.calls, (std::vector<std::string>{"Tick(5)", "Tick(6)", "Named(noon, -1)", "Ask"}));
     sink.DispEventUnadvise(m_clock.Unknown());
 }
@@ -256,7 +230,7 @@ TEST_F(EventSink, DoesNotCallAHandlerWhoseParametersDifferFromTheDeclaredOnes)
 {
     MisdeclaredSink<0> sink;
     ASSERT_EQ(sink.DispEventAdvise(m_clock.Unknown()), S_OK);
-    EXPECT_EQ(m_clock.Fire(1, {Long(1)}), S_OK);
+    EXPECT_EQ(m_clock.Fire(1, {LongVariant(1)}), S_OK);
     EXPECT_EQ(sink.calls, 0);
     sink.DispEventUnadvise(m_clock.Unknown());
 }
@@ -270,19 +244,19 @@ TEST_F(EventSink, AClearedClassWideHolderTakesTheLibraryOfTheSinkThatAsksNext)
         Sink unregistered;
         unregistered.m_wMajorVerNum = 0; // no version 0 of the library is registered
         ASSERT_EQ(unregistered.DispEventAdvise(m_clock.Unknown()), S_OK);
-        EXPECT_EQ(m_clock.Fire(1, {Long(1)}), S_OK);
+        EXPECT_EQ(m_clock.Fire(1, {LongVariant(1)}), S_OK);
         EXPECT_TRUE(unregistered.calls.empty());
         unregistered.DispEventUnadvise(m_clock.Unknown());
         Sink::_tih.m_plibid = &GUID_NULL;
     }
     Sink registered;
     ASSERT_EQ(registered.DispEventAdvise(m_clock.Unknown()), S_OK);
-    EXPECT_EQ(m_clock.Fire(1, {Long(2)}), S_OK);
+    EXPECT_EQ(m_clock.Fire(1, {LongVariant(2)}), S_OK);
     EXPECT_EQ(registered.calls, std::vector<std::string>{"Tick(2)"});
     EXPECT_EQ(Sink::_tih.m_wMajor, 3);
     // Once loaded the description stays, whatever library and version the holder names later.
     Sink::_tih.m_wMajor = 0;
-    EXPECT_EQ(m_clock.Fire(1, {Long(3)}), S_OK);
+    EXPECT_EQ(m_clock.Fire(1, {LongVariant(3)}), S_OK);
     EXPECT_EQ(registered.calls.size(), 2u);
     registered.DispEventUnadvise(m_clock.Unknown());
     Sink::_tih.m_plibid = &GUID_NULL;

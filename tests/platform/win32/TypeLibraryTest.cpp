@@ -3,6 +3,7 @@
 #include "windows.h"
 
 #include "Calculator_i.h"
+#include "Variants.h"
 
 #include <gtest/gtest.h>
 
@@ -60,24 +61,6 @@ public:
         return S_OK;
     }
 };
-
-VARIANT Long(LONG value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
-VARIANT Text(const wchar_t* text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
-    return v;
-}
 
 class TypeLibrary : public testing::Test
 {
@@ -233,22 +216,22 @@ TEST_F(TypeLibrary, InvokesThroughTheTableWithTheArgumentsInDeclarationOrder)
 {
     VARIANT result;
     VariantInit(&result);
-    ASSERT_EQ(Call(1, {Long(3), Text(L"a")}, &result), S_OK);
+    ASSERT_EQ(Call(1, {LongVariant(3), TextVariant(L"a")}, &result), S_OK);
     ASSERT_EQ(result.vt, VT_BSTR);
     EXPECT_STREQ(result.bstrVal, L"a=3");
     VariantClear(&result);
 
     // Arguments are converted to the declared types.
-    ASSERT_EQ(Call(1, {Text(L" 12 "), Long(5)}, &result), S_OK);
+    ASSERT_EQ(Call(1, {TextVariant(L" 12 "), LongVariant(5)}, &result), S_OK);
     EXPECT_STREQ(result.bstrVal, L"5=12");
     VariantClear(&result);
 
     // Named arguments come first in the list, with their parameter positions.
-    ASSERT_EQ(Call(1, {Text(L"b"), Long(4)}, &result, {0, 1}), S_OK);
+    ASSERT_EQ(Call(1, {TextVariant(L"b"), LongVariant(4)}, &result, {0, 1}), S_OK);
     EXPECT_STREQ(result.bstrVal, L"b=4");
     VariantClear(&result);
 
-    ASSERT_EQ(Call(0x60020003, {Long(0x30), Long(1)}, &result), S_OK);
+    ASSERT_EQ(Call(0x60020003, {LongVariant(0x30), LongVariant(1)}, &result), S_OK);
     EXPECT_EQ(result.vt, VT_I4);
     EXPECT_EQ(result.lVal, 0x30);
 
@@ -262,7 +245,7 @@ TEST_F(TypeLibrary, InvokesThroughTheTableWithTheArgumentsInDeclarationOrder)
     EXPECT_EQ(value, -9);
 
     // Without a place for the result, the returned string is freed (the fixture counts strings).
-    EXPECT_EQ(Call(1, {Long(1), Text(L"c")}), S_OK);
+    EXPECT_EQ(Call(1, {LongVariant(1), TextVariant(L"c")}), S_OK);
 }
 
 TEST_F(TypeLibrary, RefusesCallsThatDoNotFitTheMethod)
@@ -278,15 +261,33 @@ TEST_F(TypeLibrary, RefusesCallsThatDoNotFitTheMethod)
         UINT argumentError; // 99: not set
     };
     const Case cases[] = {
-        {"too few arguments", 1, {Long(1)}, {}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT, 99},
+        {"too few arguments", 1, {LongVariant(1)}, {}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT, 99},
         {"an unknown member", 3, {}, {}, DISPATCH_METHOD, DISP_E_MEMBERNOTFOUND, 99},
-        {"a property read of a method", 2, {Long(0)}, {}, DISPATCH_PROPERTYGET, DISP_E_MEMBERNOTFOUND, 99},
-        {"text that is no number", 1, {Text(L"x"), Text(L"a")}, {}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH, 0},
-        {"a number out of range", 0x60020003, {Long(-1), Long(1)}, {}, DISPATCH_METHOD, DISP_E_OVERFLOW, 0},
-        {"a value for a reference", 7, {Long(1)}, {}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH, 0},
+        {"a property read of a method",
+         2,
+         {LongVariant(0)},
+         {},
+         DISPATCH_PROPERTYGET,
+         DISP_E_MEMBERNOTFOUND,
+         99},
+        {"text that is no number",
+         1,
+         {TextVariant(L"x"), TextVariant(L"a")},
+         {},
+         DISPATCH_METHOD,
+         DISP_E_TYPEMISMATCH,
+         0},
+        {"a number out of range",
+         0x60020003,
+         {LongVariant(-1), LongVariant(1)},
+         {},
+         DISPATCH_METHOD,
+         DISP_E_OVERFLOW,
+         0},
+        {"a value for a reference", 7, {LongVariant(1)}, {}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH, 0},
         {"an unknown parameter name",
          1,
-         {Long(1), Text(L"a")},
+         {LongVariant(1), TextVariant(L"a")},
          {5},
          DISPATCH_METHOD,
          DISP_E_PARAMNOTFOUND,
@@ -301,9 +302,9 @@ TEST_F(TypeLibrary, RefusesCallsThatDoNotFitTheMethod)
 
 TEST_F(TypeLibrary, ReportsAFailingMethodAsAnException)
 {
-    EXPECT_EQ(Call(2, {Long(E_ACCESSDENIED)}), DISP_E_EXCEPTION);
+    EXPECT_EQ(Call(2, {LongVariant(E_ACCESSDENIED)}), DISP_E_EXCEPTION);
     EXPECT_EQ(m_exception.scode, E_ACCESSDENIED);
-    EXPECT_EQ(Call(2, {Long(S_FALSE)}), S_OK);
+    EXPECT_EQ(Call(2, {LongVariant(S_FALSE)}), S_OK);
 }
 
 class TypeLibraryRegistration : public TypeLibrary

@@ -1,6 +1,8 @@
 #include "win32_testing.h"
 #include "windows.h"
 
+#include "Variants.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,15 +27,6 @@ VARIANT Double(double value)
     VariantInit(&v);
     v.vt = VT_R8;
     v.dblVal = value;
-    return v;
-}
-
-VARIANT Text(const wchar_t* text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
     return v;
 }
 
@@ -76,21 +69,21 @@ TEST(Variants, ConvertBetweenNumbersBooleansAndText)
         {Make(VT_I4, -7), VT_BSTR, L"'-7'"},
         {Make(VT_BOOL, -1), VT_BSTR, L"'-1'"},
         {Double(2.5), VT_BSTR, L"'2.5'"},
-        {Text(L" 42 "), VT_I4, L"42"},
-        {Text(L"-2147483648"), VT_I4, L"-2147483648"},
-        {Text(L"2147483648"), VT_I4, L"overflow"},
-        {Text(L"4294967295"), VT_UI4, L"4294967295"},
+        {TextVariant(L" 42 "), VT_I4, L"42"},
+        {TextVariant(L"-2147483648"), VT_I4, L"-2147483648"},
+        {TextVariant(L"2147483648"), VT_I4, L"overflow"},
+        {TextVariant(L"4294967295"), VT_UI4, L"4294967295"},
         {Make(VT_I4, -1), VT_UI4, L"overflow"},
         {Make(VT_I4, 40000), VT_I2, L"overflow"},
         {Double(2.5), VT_I4, L"2"}, // half to even
         {Double(3.5), VT_I4, L"4"},
         {Double(-0.5), VT_I4, L"0"},
-        {Text(L"1.5"), VT_I4, L"2"},
-        {Text(L"12abc"), VT_I4, L"mismatch"},
-        {Text(L"0x10"), VT_I4, L"mismatch"},
-        {Text(L""), VT_I4, L"mismatch"},
-        {Text(L"TRUE"), VT_BOOL, L"-1"},
-        {Text(L"false"), VT_BOOL, L"0"},
+        {TextVariant(L"1.5"), VT_I4, L"2"},
+        {TextVariant(L"12abc"), VT_I4, L"mismatch"},
+        {TextVariant(L"0x10"), VT_I4, L"mismatch"},
+        {TextVariant(L""), VT_I4, L"mismatch"},
+        {TextVariant(L"TRUE"), VT_BOOL, L"-1"},
+        {TextVariant(L"false"), VT_BOOL, L"0"},
         {Make(VT_I4, 5), VT_BOOL, L"-1"},
         {Make(VT_I2, 7), VT_R8, L"7.000000"},
     };
@@ -110,7 +103,7 @@ TEST(Variants, ReadABySourceReferenceAndConvertInPlace)
     EXPECT_EQ(Converted(reference, VT_BSTR), L"'17'");
 
     const long bstrs = platform::LiveBstrCount();
-    VARIANT v = Text(L"31");
+    VARIANT v = TextVariant(L"31");
     ASSERT_EQ(VariantChangeType(&v, &v, 0, VT_I4), S_OK);
     EXPECT_EQ(v.vt, VT_I4);
     EXPECT_EQ(v.lVal, 31);
