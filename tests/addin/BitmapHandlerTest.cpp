@@ -221,6 +221,17 @@ TEST_F(BitmapHandler, AnswersByNameThroughTheRegisteredTypeLibrary)
               TYPE_E_LIBNOTREGISTERED);
 
     ASSERT_EQ(m_module.RegisterServer(), S_OK);
+    UINT count = 0;
+    EXPECT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    ITypeInfo* info = nullptr;
+    EXPECT_EQ(dispatch->GetTypeInfo(1, 0, &info), DISP_E_BADINDEX);
+    ASSERT_EQ(dispatch->GetTypeInfo(0, 0, &info), S_OK);
+    BSTR interfaceName = nullptr;
+    info->GetDocumentation(MEMBERID_NIL, &interfaceName, nullptr, nullptr, nullptr);
+    EXPECT_EQ(Narrow(interfaceName), "IBitmapHandler");
+    SysFreeString(interfaceName);
+    info->Release();
     ASSERT_EQ(dispatch->GetIDsOfNames(GUID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK);
     EXPECT_EQ(id, 1);
     VARIANT argument;
