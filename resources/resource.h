@@ -15,3 +15,7 @@
 #define IDC_COMBO_UNITS 1024
 #define IDC_CHECK_PROGRESS 1027
 #define IDC_CHECK_MULTIBODY 1032
+
+// Registration scripts of the two COM classes.
+#define IDR_FACETOR 101
+#define IDR_BITMAPHANDLER 111

@@ -225,6 +225,25 @@ TEST_F(Registry, DeletingKeysAndValues)
               ERROR_BAD_PATHNAME);
 }
 
+TEST_F(Registry, TestsCanDenyCreatingAKeyAndWhatLiesBelowIt)
+{
+    platform::DenyRegistryKeyCreation(L"HKEY_LOCAL_MACHINE\\Locked");
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"LOCKED", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Locked\\Inner", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Locked", 0, 0, &key), ERROR_FILE_NOT_FOUND)
+        << "nothing was made";
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"LockedNot", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    platform::DenyRegistryKeyCreation(L"");
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Locked", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 TEST_F(Registry, ProcessesSeeEachOthersWritesAndNoneIsLost)
 {
     HKEY key;

@@ -1,0 +1,205 @@
+#include "ServerModule.h"
+
+#include "Facetor_i.h"
+#include "registry_testing.h"
+#include "win32_testing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+// One key of a registry export: its path below a root and its value lines.
+struct Key
+{
+    std::string path;
+    std::vector<std::string> values;
+};
+
+std::string Export(const std::vector<Key>& keys)
+{
+    std::string text = "Windows Registry Editor Version 5.00\n";
+    for (const Key& key : keys)
+    {
+        text += "\n[" + key.path + "]\n";
+        for (const std::string& value : key.values)
+            text += value + "\n";
+    }
+    return text;
+}
+
+const std::string kLibrary = "{218484BA-3910-42A8-91BF-36F864CD4AB4}";
+const std::string kHandler = "{A775C5FA-F67B-4FC9-A87A-B7379E0F36C1}";
+const std::string kProxy = "@=\"{00020424-0000-0000-C000-000000000046}\"";
+
+std::vector<Key> ClassKeys(const std::string& clsid, const std::string& progId, const std::string& name)
+{
+    const std::string key = "HKEY_CLASSES_ROOT\\CLSID\\" + clsid;
+    return {{key, {"@=\"" + name + "\""}},
+            {key + "\\InprocServer32", {"@=\"" FACETOR_MODULE "\"", "\"ThreadingModel\"=\"Both\""}},
+            {key + "\\ProgID", {"@=\"" + progId + ".1\""}},
+            {key + "\\Programmable", {}},
+            {key + "\\TypeLib", {"@=\"" + kLibrary + "\""}},
+            {key + "\\VersionIndependentProgID", {"@=\"" + progId + "\""}}};
+}
+
+std::vector<Key> ProgIdKeys(const std::string& clsid, const std::string& progId, const std::string& name)
+{
+    const std::string key = "HKEY_CLASSES_ROOT\\" + progId;
+    return {{key, {"@=\"" + name + "\""}},
+            {key + "\\CLSID", {"@=\"" + clsid + "\""}},
+            {key + "\\CurVer", {"@=\"" + progId + ".1\""}},
+            {key + ".1", {"@=\"" + name + "\""}},
+            {key + ".1\\CLSID", {"@=\"" + clsid + "\""}}};
+}
+
+std::vector<Key> InterfaceKeys(const std::string& iid, const std::string& name)
+{
+    const std::string key = "HKEY_CLASSES_ROOT\\Interface\\" + iid;
+    return {{key, {"@=\"" + name + "\""}},
+            {key + "\\ProxyStubClsid", {kProxy}},
+            {key + "\\ProxyStubClsid32", {kProxy}},
+            {key + "\\TypeLib", {"@=\"" + kLibrary + "\"", "\"Version\"=\"1.0\""}}};
+}
+
+std::vector<Key> TypeLibraryKeys()
+{
+    const std::string module = FACETOR_MODULE;
+    const std::string version = "HKEY_CLASSES_ROOT\\TypeLib\\" + kLibrary + "\\1.0";
+    return {{"HKEY_CLASSES_ROOT\\TypeLib", {}},
+            {"HKEY_CLASSES_ROOT\\TypeLib\\" + kLibrary, {}},
+            {version, {"@=\"Facetor 1.0 Type Library\""}},
+            {version + "\\409", {}},
+            {version + "\\409\\win64", {"@=\"" + module + "\""}},
+            {version + "\\FLAGS", {"@=\"0\""}},
+            {version + "\\HELPDIR", {"@=\"" + module.substr(0, module.rfind('/')) + "\""}}};
+}
+
+// Everything that registration writes, in the order in which the registry exports it.
+std::string RegisteredKeys()
+{
+    std::vector<Key> keys = {{"HKEY_CLASSES_ROOT\\CLSID", {}}};
+    for (const std::vector<Key>& part :
+         {ClassKeys(kHandler, "Facetor.BitmapHandler", "BitmapHandler Class"),
+          ProgIdKeys(kHandler, "Facetor.BitmapHandler", "BitmapHandler Class"),
+          std::vector<Key>{{"HKEY_CLASSES_ROOT\\Interface", {}}},
+          InterfaceKeys("{235BD547-5FBB-4680-A8F1-F145460A560E}", "IBitmapHandler"),
+          InterfaceKeys("{DEA7DE62-5A2E-4792-B605-2179F9C30CF1}", "IFacetor"), TypeLibraryKeys()})
+        keys.insert(keys.end(), part.begin(), part.end());
+    return Export(keys);
+}
+
+class ComServer : public testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        platform::DenyRegistryKeyCreation(L"");
+        EXPECT_EQ(platform::OpenRegistryKeyCount(), 0);
+    }
+
+    platform::TemporaryRegistry m_registry;
+    ServerModule m_module;
+};
+
+TEST_F(ComServer, RegistersItsClassesAndTypeLibraryMachineWideUnderTheSystemLocale)
+{
+    SetThreadLocale(0x0407);
+    ASSERT_EQ(m_module.RegisterServer(), S_OK);
+    EXPECT_EQ(platform::DumpRegistry(), RegisteredKeys());
+    EXPECT_EQ(GetThreadLocale(), 0x0407u) << "the caller's locale comes back";
+    SetThreadLocale(0x0409);
+}
+
+TEST_F(ComServer, RegisteringAgainLeavesOneSetOfKeys)
+{
+    ASSERT_EQ(m_module.RegisterServer(), S_OK);
+    // What someone else left in a class key goes with its ForceRemove rebuild.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"CLSID\\{A775C5FA-F67B-4FC9-A87A-B7379E0F36C1}\\Stray", 0,
+                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(m_module.RegisterServer(), S_OK);
+    EXPECT_EQ(platform::DumpRegistry(), RegisteredKeys());
+}
+
+TEST_F(ComServer, UnregisteringRemovesTheKeysAndKeepsTheNoRemoveOnes)
+{
+    ASSERT_EQ(m_module.RegisterServer(), S_OK);
+    SetThreadLocale(0x0407);
+    ASSERT_EQ(m_module.UnregisterServer(), S_OK);
+    EXPECT_EQ(GetThreadLocale(), 0x0407u);
+    SetThreadLocale(0x0409);
+    EXPECT_EQ(platform::DumpRegistry(), Export({{"HKEY_CLASSES_ROOT\\CLSID", {}},
+                                                {"HKEY_CLASSES_ROOT\\Interface", {}},
+                                                {"HKEY_CLASSES_ROOT\\TypeLib", {}}}));
+}
+
+TEST_F(ComServer, AFailingBitmapHandlerScriptStopsTheRestOfTheRegistration)
+{
+    // The handler's script fails half way; what it wrote of its block is taken back.
+    platform::DenyRegistryKeyCreation(
+        L"HKEY_CLASSES_ROOT\\CLSID\\{A775C5FA-F67B-4FC9-A87A-B7379E0F36C1}\\InprocServer32");
+    SetThreadLocale(0x0407);
+    EXPECT_EQ(m_module.RegisterServer(), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(GetThreadLocale(), 0x0407u);
+    SetThreadLocale(0x0409);
+    EXPECT_EQ(platform::DumpRegistry(), Export({{"HKEY_CLASSES_ROOT\\CLSID", {}}}));
+}
+
+TEST_F(ComServer, HandsOutOneCachedFactoryPerClassAndNothingForOtherClasses)
+{
+    IClassFactory* first = nullptr;
+    IClassFactory* second = nullptr;
+    ASSERT_EQ(
+        m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, reinterpret_cast<void**>(&first)),
+        S_OK);
+    ASSERT_EQ(m_module.GetClassObject(CLSID_BitmapHandler, IID_IUnknown, reinterpret_cast<void**>(&second)),
+              S_OK);
+    EXPECT_EQ(static_cast<IUnknown*>(first), second);
+    second->Release();
+
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(m_module.GetClassObject(IID_IBitmapHandler, IID_IClassFactory, &none),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(m_module.GetClassObject(CLSID_BitmapHandler, IID_IDispatch, &none), E_NOINTERFACE);
+    EXPECT_EQ(m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, nullptr), E_POINTER);
+
+    // No aggregation, whatever the outer object asks for.
+    IUnknown* outer = first;
+    EXPECT_EQ(first->CreateInstance(outer, IID_IBitmapHandler, &none), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(first->CreateInstance(outer, IID_IUnknown, &none), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(first->CreateInstance(nullptr, IID_IBitmapHandler, nullptr), E_POINTER);
+    EXPECT_EQ(first->CreateInstance(nullptr, IID_IClassFactory, &none), E_NOINTERFACE);
+    first->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_OK) << "a refused object does not stay behind";
+}
+
+TEST_F(ComServer, CanBeUnloadedOnceNoObjectFactoryOrServerLockIsLeft)
+{
+    EXPECT_EQ(m_module.CanUnloadNow(), S_OK);
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(
+        m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
+    EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "a held factory";
+    IBitmapHandler* handler = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IBitmapHandler, reinterpret_cast<void**>(&handler)), S_OK);
+    EXPECT_EQ(factory->LockServer(TRUE), S_OK);
+    factory->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "a handler and a server lock";
+    handler->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "a server lock";
+    ASSERT_EQ(
+        m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
+    EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+    factory->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_OK);
+}
+} // namespace
