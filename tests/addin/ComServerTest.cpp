@@ -32,6 +32,7 @@ std::string Export(const std::vector<Key>& keys)
 
 const std::string kLibrary = "{218484BA-3910-42A8-91BF-36F864CD4AB4}";
 const std::string kHandler = "{A775C5FA-F67B-4FC9-A87A-B7379E0F36C1}";
+const std::string kAddin = "{9DC703D8-4401-4818-B517-C4483408C615}";
 const std::string kProxy = "@=\"{00020424-0000-0000-C000-000000000046}\"";
 
 std::vector<Key> ClassKeys(const std::string& clsid, const std::string& progId, const std::string& name)
@@ -77,16 +78,28 @@ std::vector<Key> TypeLibraryKeys()
             {version + "\\HELPDIR", {"@=\"" + module.substr(0, module.rfind('/')) + "\""}}};
 }
 
+// The host's add-in list and the NoRemove keys above it.
+const std::vector<Key> kAddinListKeys = {{"HKEY_LOCAL_MACHINE\\SOFTWARE", {}},
+                                         {"HKEY_LOCAL_MACHINE\\SOFTWARE\\SolidWorks", {}},
+                                         {"HKEY_LOCAL_MACHINE\\SOFTWARE\\SolidWorks\\AddIns", {}}};
+
 // Everything that registration writes, in the order in which the registry exports it.
 std::string RegisteredKeys()
 {
     std::vector<Key> keys = {{"HKEY_CLASSES_ROOT\\CLSID", {}}};
     for (const std::vector<Key>& part :
-         {ClassKeys(kHandler, "Facetor.BitmapHandler", "BitmapHandler Class"),
+         {ClassKeys(kAddin, "Facetor.SwAddin", "SwAddin Class"),
+          ClassKeys(kHandler, "Facetor.BitmapHandler", "BitmapHandler Class"),
           ProgIdKeys(kHandler, "Facetor.BitmapHandler", "BitmapHandler Class"),
+          ProgIdKeys(kAddin, "Facetor.SwAddin", "SwAddin Class"),
           std::vector<Key>{{"HKEY_CLASSES_ROOT\\Interface", {}}},
           InterfaceKeys("{235BD547-5FBB-4680-A8F1-F145460A560E}", "IBitmapHandler"),
-          InterfaceKeys("{DEA7DE62-5A2E-4792-B605-2179F9C30CF1}", "IFacetor"), TypeLibraryKeys()})
+          InterfaceKeys("{DEA7DE62-5A2E-4792-B605-2179F9C30CF1}", "IFacetor"), TypeLibraryKeys(),
+          kAddinListKeys,
+          std::vector<Key>{
+              {"HKEY_LOCAL_MACHINE\\SOFTWARE\\SolidWorks\\AddIns\\" + kAddin,
+               {"@=dword:00000000", "\"Description\"=\"Imports STL mesh files into new part documents.\"",
+                "\"Title\"=\"Facetor for SolidWorks\""}}}})
         keys.insert(keys.end(), part.begin(), part.end());
     return Export(keys);
 }
@@ -133,9 +146,11 @@ TEST_F(ComServer, UnregisteringRemovesTheKeysAndKeepsTheNoRemoveOnes)
     ASSERT_EQ(m_module.UnregisterServer(), S_OK);
     EXPECT_EQ(GetThreadLocale(), 0x0407u);
     SetThreadLocale(0x0409);
-    EXPECT_EQ(platform::DumpRegistry(), Export({{"HKEY_CLASSES_ROOT\\CLSID", {}},
-                                                {"HKEY_CLASSES_ROOT\\Interface", {}},
-                                                {"HKEY_CLASSES_ROOT\\TypeLib", {}}}));
+    std::vector<Key> kept = {{"HKEY_CLASSES_ROOT\\CLSID", {}},
+                             {"HKEY_CLASSES_ROOT\\Interface", {}},
+                             {"HKEY_CLASSES_ROOT\\TypeLib", {}}};
+    kept.insert(kept.end(), kAddinListKeys.begin(), kAddinListKeys.end());
+    EXPECT_EQ(platform::DumpRegistry(), Export(kept));
 }
 
 TEST_F(ComServer, AFailingBitmapHandlerScriptStopsTheRestOfTheRegistration)

@@ -1,5 +1,6 @@
 // The application's connection point for its events, and the host firing them at its sinks.
 #include "sim/Host.h"
+#include "registry_testing.h"
 #include "win32_testing.h"
 
 #include "ocidl.h"
@@ -130,4 +131,21 @@ TEST(SimulatedHostEvents, RefusedAndFailedConnections)
     }
     EXPECT_EQ(sink.references, 0);
     EXPECT_EQ(host.LiveReferences(), 0);
+}
+
+TEST(SimulatedHostEvents, TheHostRegistersItsTypeLibraryAtVersion21)
+{
+    platform::TemporaryRegistry registry;
+    sim::Host host;
+    ITypeLib* library = nullptr;
+    EXPECT_EQ(LoadRegTypeLib(LIBID_SldWorks, 21, 0, LOCALE_USER_DEFAULT, &library), TYPE_E_LIBNOTREGISTERED);
+    ASSERT_EQ(host.RegisterTypeLibrary(), S_OK);
+    for (const WORD major : {14, 0})
+        EXPECT_EQ(LoadRegTypeLib(LIBID_SldWorks, major, 0, LOCALE_USER_DEFAULT, &library),
+                  TYPE_E_LIBNOTREGISTERED);
+    ASSERT_EQ(LoadRegTypeLib(LIBID_SldWorks, 21, 0, LOCALE_USER_DEFAULT, &library), S_OK);
+    ITypeInfo* events = nullptr;
+    EXPECT_EQ(library->GetTypeInfoOfGuid(DIID_DSldWorksEvents, &events), S_OK);
+    events->Release();
+    library->Release();
 }

@@ -41,6 +41,9 @@ public:
     // first other answer; S_FALSE when no sink is advised.
     HRESULT FireEvent(DISPID id);
     size_t EventSinkCount() const;
+    // Registers the host's type library (version 21.0, as the installed host of the default
+    // revision has it), whose descriptions of the events an add-in's event sink reads.
+    HRESULT RegisterTypeLibrary();
 
     // The journal: `object.Operation(arguments) -> result, outs`, one line per call.
     std::vector<std::string> Journal() const;

@@ -3,7 +3,7 @@
 #include "Call.h"
 #include "EventFacets.h"
 #include "Facets.h"
-#include "HostEventTable.h"
+#include "HostTypeLibrary.h"
 
 #include "sim/Host.h"
 
@@ -118,13 +118,13 @@ HRESULT Host::FireEvent(DISPID id)
 {
     // The arguments that the host's type library declares for the event, with values of the
     // host's choosing; DISPPARAMS holds them last first.
-    const HostEventDescription* event = FindHostEvent(id);
-    std::vector<VARIANT> arguments(event ? event->parameters.size() : 0);
-    for (size_t i = 0; i < arguments.size(); ++i)
+    const std::vector<VARTYPE> types = EventParameterTypes(id);
+    std::vector<VARIANT> arguments(types.size());
+    for (size_t i = 0; i < types.size(); ++i)
     {
-        VARIANT& argument = arguments[arguments.size() - 1 - i];
+        VARIANT& argument = arguments[types.size() - 1 - i];
         VariantInit(&argument);
-        argument.vt = event->parameters[i];
+        argument.vt = types[i];
         if (argument.vt == VT_BSTR)
             argument.bstrVal = SysAllocString(L"Part1");
         else
