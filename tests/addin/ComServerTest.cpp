@@ -1,7 +1,9 @@
 #include "ServerModule.h"
 
 #include "Facetor_i.h"
+#include "Variants.h"
 #include "registry_testing.h"
+#include "sldworks.h"
 #include "win32_testing.h"
 
 #include <gtest/gtest.h>
@@ -167,32 +169,43 @@ TEST_F(ComServer, AFailingBitmapHandlerScriptStopsTheRestOfTheRegistration)
 
 TEST_F(ComServer, HandsOutOneCachedFactoryPerClassAndNothingForOtherClasses)
 {
-    IClassFactory* first = nullptr;
-    IClassFactory* second = nullptr;
-    ASSERT_EQ(
-        m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, reinterpret_cast<void**>(&first)),
-        S_OK);
-    ASSERT_EQ(m_module.GetClassObject(CLSID_BitmapHandler, IID_IUnknown, reinterpret_cast<void**>(&second)),
-              S_OK);
-    EXPECT_EQ(static_cast<IUnknown*>(first), second);
-    second->Release();
+    struct Class
+    {
+        const CLSID& clsid;
+        const IID& iid;
+    };
+    IClassFactory* factories[2] = {};
+    int index = 0;
+    for (const Class& c :
+         {Class{CLSID_BitmapHandler, IID_IBitmapHandler}, Class{CLSID_Facetor, IID_ISwAddin}})
+    {
+        IClassFactory*& factory = factories[index++];
+        IUnknown* again = nullptr;
+        ASSERT_EQ(m_module.GetClassObject(c.clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+                  S_OK);
+        ASSERT_EQ(m_module.GetClassObject(c.clsid, IID_IUnknown, reinterpret_cast<void**>(&again)), S_OK);
+        EXPECT_EQ(static_cast<IUnknown*>(factory), again);
+        again->Release();
+        void* none = reinterpret_cast<void*>(1);
+        EXPECT_EQ(m_module.GetClassObject(c.clsid, IID_IDispatch, &none), E_NOINTERFACE);
+        EXPECT_EQ(m_module.GetClassObject(c.clsid, IID_IClassFactory, nullptr), E_POINTER);
+
+        // No aggregation, whatever the outer object asks for.
+        IUnknown* outer = factory;
+        EXPECT_EQ(factory->CreateInstance(outer, c.iid, &none), CLASS_E_NOAGGREGATION);
+        EXPECT_EQ(factory->CreateInstance(outer, IID_IUnknown, &none), CLASS_E_NOAGGREGATION);
+        EXPECT_EQ(none, nullptr);
+        EXPECT_EQ(factory->CreateInstance(nullptr, c.iid, nullptr), E_POINTER);
+        EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &none), E_NOINTERFACE);
+    }
+    EXPECT_NE(factories[0], factories[1]);
+    for (IClassFactory* factory : factories)
+        factory->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_OK) << "a refused object does not stay behind";
 
     void* none = reinterpret_cast<void*>(1);
-    EXPECT_EQ(m_module.GetClassObject(IID_IBitmapHandler, IID_IClassFactory, &none),
-              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(m_module.GetClassObject(IID_IFacetor, IID_IClassFactory, &none), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(m_module.GetClassObject(CLSID_BitmapHandler, IID_IDispatch, &none), E_NOINTERFACE);
-    EXPECT_EQ(m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, nullptr), E_POINTER);
-
-    // No aggregation, whatever the outer object asks for.
-    IUnknown* outer = first;
-    EXPECT_EQ(first->CreateInstance(outer, IID_IBitmapHandler, &none), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(first->CreateInstance(outer, IID_IUnknown, &none), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(first->CreateInstance(nullptr, IID_IBitmapHandler, nullptr), E_POINTER);
-    EXPECT_EQ(first->CreateInstance(nullptr, IID_IClassFactory, &none), E_NOINTERFACE);
-    first->Release();
-    EXPECT_EQ(m_module.CanUnloadNow(), S_OK) << "a refused object does not stay behind";
 }
 
 TEST_F(ComServer, CanBeUnloadedOnceNoObjectFactoryOrServerLockIsLeft)
@@ -203,12 +216,8 @@ TEST_F(ComServer, CanBeUnloadedOnceNoObjectFactoryOrServerLockIsLeft)
         m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
         S_OK);
     EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "a held factory";
-    IBitmapHandler* handler = nullptr;
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IBitmapHandler, reinterpret_cast<void**>(&handler)), S_OK);
     EXPECT_EQ(factory->LockServer(TRUE), S_OK);
     factory->Release();
-    EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "a handler and a server lock";
-    handler->Release();
     EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "a server lock";
     ASSERT_EQ(
         m_module.GetClassObject(CLSID_BitmapHandler, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
@@ -216,5 +225,68 @@ TEST_F(ComServer, CanBeUnloadedOnceNoObjectFactoryOrServerLockIsLeft)
     EXPECT_EQ(factory->LockServer(FALSE), S_OK);
     factory->Release();
     EXPECT_EQ(m_module.CanUnloadNow(), S_OK);
+
+    ISwAddin* addin = m_module.Create<ISwAddin>(CLSID_Facetor, IID_ISwAddin);
+    IBitmapHandler* handler = m_module.Create<IBitmapHandler>(CLSID_BitmapHandler, IID_IBitmapHandler);
+    ASSERT_TRUE(addin && handler);
+    EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "an add-in and a handler";
+    handler->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_FALSE) << "an add-in";
+    addin->Release();
+    EXPECT_EQ(m_module.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ComServer, TheAddinAnswersItsCallbackNamesThroughTheRegisteredTypeLibrary)
+{
+    IDispatch* addin = m_module.Create<IDispatch>(CLSID_Facetor, IID_IDispatch);
+    ASSERT_NE(addin, nullptr);
+    auto idsOf = [&](std::vector<std::wstring> texts, std::vector<DISPID>& ids)
+    {
+        std::vector<LPOLESTR> names;
+        for (std::wstring& text : texts)
+            names.push_back(text.data());
+        ids.assign(names.size(), 0);
+        return addin->GetIDsOfNames(GUID_NULL, names.data(), UINT(names.size()), LOCALE_USER_DEFAULT,
+                                    ids.data());
+    };
+    std::vector<DISPID> ids;
+    EXPECT_EQ(idsOf({L"Facetor_Open"}, ids), TYPE_E_LIBNOTREGISTERED);
+    ASSERT_EQ(m_module.RegisterServer(), S_OK);
+
+    const struct
+    {
+        const wchar_t* name;
+        DISPID id;
+    } callbacks[] = {{L"ToolbarCallback0", 3}, {L"ToolbarEnable0", 4}, {L"Facetor_Import", 5},
+                     {L"Facetor_Help", 6},     {L"Facetor_About", 8},  {L"facetor_open", 9}};
+    for (const auto& callback : callbacks)
+    {
+        EXPECT_EQ(idsOf({callback.name}, ids), S_OK) << callback.name;
+        EXPECT_EQ(ids, std::vector<DISPID>{callback.id}) << callback.name;
+    }
+    EXPECT_EQ(idsOf({L"Facetor_Open", L"path"}, ids), S_OK);
+    EXPECT_EQ(ids, (std::vector<DISPID>{9, 0}));
+    EXPECT_EQ(idsOf({L"Facetor_Close"}, ids), DISP_E_UNKNOWNNAME);
+
+    // Invoked through the type information: the arguments are checked against the declared ones
+    // before the method is called (an add-in without a connection then does nothing).
+    VARIANT result;
+    VariantInit(&result);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(
+        addin->Invoke(4, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr, nullptr),
+        S_OK);
+    EXPECT_EQ(result.vt, VT_I4);
+    EXPECT_EQ(result.lVal, 1);
+    VARIANT path = TextVariant(L"/nowhere/part.stl");
+    DISPPARAMS one{&path, nullptr, 1, 0};
+    EXPECT_EQ(
+        addin->Invoke(9, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &one, nullptr, nullptr, nullptr),
+        S_OK);
+    EXPECT_EQ(
+        addin->Invoke(9, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+        DISP_E_BADPARAMCOUNT);
+    VariantClear(&path);
+    addin->Release();
 }
 } // namespace
