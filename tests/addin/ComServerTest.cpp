@@ -137,6 +137,15 @@ TEST_F(ComServer, RegisteringAgainLeavesOneSetOfKeys)
                               nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
+    // The host keeps the add-in's state in the default value of its key; registering sets it back.
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            L"SOFTWARE\\SolidWorks\\AddIns\\{9DC703D8-4401-4818-B517-C4483408C615}", 0,
+                            KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    const DWORD enabled = 1;
+    RegSetValueExW(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&enabled), sizeof enabled);
+    RegCloseKey(key);
+    ASSERT_NE(platform::DumpRegistry(), RegisteredKeys());
     ASSERT_EQ(m_module.RegisterServer(), S_OK);
     EXPECT_EQ(platform::DumpRegistry(), RegisteredKeys());
 }
