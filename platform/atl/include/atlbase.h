@@ -93,7 +93,6 @@ public:
     CAtlBaseModule();
     HINSTANCE GetModuleInstance() const { return m_hInst; }
     HINSTANCE GetResourceInstance() const { return m_hInstResource; }
-    HINSTANCE SetResourceInstance(HINSTANCE hInst);
 
     HINSTANCE m_hInst;
     HINSTANCE m_hInstResource;
@@ -134,12 +133,6 @@ public:
     explicit CAtlObjectMapRegistration(_ATL_OBJMAP_ENTRY* entry) { _AtlComModule.AddObjectEntry(entry); }
 };
 
-struct _ATL_REGMAP_ENTRY
-{
-    LPCOLESTR szKey;
-    LPCOLESTR szData;
-};
-
 // The module object of a server (one global instance, usually _AtlModule): the lock count that
 // decides whether the server may be unloaded, the type library identifier, and registration from
 // the module's script resources.
@@ -160,9 +153,9 @@ public:
     HRESULT AddTermFunc(_ATL_TERMFUNC* pFunc, DWORD_PTR dw);
     void Term();
 
-    // Runs the "REGISTRY" script resource nResID of this module with the common replacements,
-    // the entries given and %MODULE%.
-    HRESULT UpdateRegistryFromResource(UINT nResID, BOOL bRegister, _ATL_REGMAP_ENTRY* pMapEntries = nullptr);
+    // Runs the "REGISTRY" script resource nResID of this module with the common replacements and
+    // %MODULE%.
+    HRESULT UpdateRegistryFromResource(UINT nResID, BOOL bRegister);
 
     static GUID m_libid;
 

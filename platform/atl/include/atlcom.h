@@ -52,8 +52,6 @@ public:
 template <class ThreadModel> class CComObjectRootEx : public CComObjectRootBase
 {
 public:
-    typedef ThreadModel _ThreadModel;
-
     ULONG InternalAddRef() { return ThreadModel::Increment(&m_dwRef); }
     ULONG InternalRelease() { return ThreadModel::Decrement(&m_dwRef); }
 };
@@ -62,8 +60,6 @@ public:
 template <class Base> class CComObject : public Base
 {
 public:
-    typedef Base _BaseClass;
-
     explicit CComObject(void* = nullptr) { _pAtlModule->Lock(); }
     virtual ~CComObject()
     {
@@ -208,8 +204,6 @@ public:
     // Objects of the class refuse an outer object.
     typedef CComCreator2<CComCreator<CComObject<T>>, CComFailCreator<CLASS_E_NOAGGREGATION>> _CreatorClass;
     typedef CComCreator<CComObjectCached<CComClassFactory>> _ClassFactoryCreatorClass;
-
-    static const CLSID& WINAPI GetObjectCLSID() { return *pclsid; }
 };
 
 // The dual interface T: its dispatch half is served from T's type information in the registered
@@ -282,18 +276,6 @@ public:                                                                         
     typedef ATL::CComCreator2<ATL::CComCreator<ATL::CComObject<x>>,                                          \
                               ATL::CComFailCreator<CLASS_E_NOAGGREGATION>>                                   \
         _CreatorClass;
-
-// Holds a reference on the object while FinalConstruct runs, so that handing out `this` there
-// cannot destroy it.
-#define DECLARE_PROTECT_FINAL_CONSTRUCT()                                                                    \
-    void InternalFinalConstructAddRef()                                                                      \
-    {                                                                                                        \
-        InternalAddRef();                                                                                    \
-    }                                                                                                        \
-    void InternalFinalConstructRelease()                                                                     \
-    {                                                                                                        \
-        InternalRelease();                                                                                   \
-    }
 
 // Adds the class to the module's object map, after the entries declared before it.
 #define OBJECT_ENTRY_AUTO(clsid, class)                                                                      \

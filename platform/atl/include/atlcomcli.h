@@ -48,11 +48,6 @@ public:
     }
 
     operator T*() const { return p; }
-    T& operator*() const
-    {
-        ATLASSERT(p != nullptr);
-        return *p;
-    }
     // For out-arguments: the pointer must be empty, or its reference would leak.
     T** operator&()
     {
@@ -74,27 +69,6 @@ public:
             p = nullptr;
             old->Release();
         }
-    }
-    void Attach(T* lp)
-    {
-        if (p)
-            p->Release();
-        p = lp;
-    }
-    T* Detach()
-    {
-        T* old = p;
-        p = nullptr;
-        return old;
-    }
-    HRESULT CopyTo(T** ppT)
-    {
-        if (!ppT)
-            return E_POINTER;
-        *ppT = p;
-        if (p)
-            p->AddRef();
-        return S_OK;
     }
 
     T* p;

@@ -28,17 +28,15 @@ public:
     STDMETHOD(AddReplacement)(LPCOLESTR key, LPCOLESTR item) override;
     STDMETHOD(ClearReplacements)() override;
 
-    // The script resource of the loaded module with that file name, by number or by name.
+    // The script resource of the loaded module with that file name.
     HRESULT ResourceRegister(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType);
     HRESULT ResourceUnregister(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType);
-    HRESULT ResourceRegisterSz(LPCOLESTR resFileName, LPCOLESTR szID, LPCOLESTR szType);
-    HRESULT ResourceUnregisterSz(LPCOLESTR resFileName, LPCOLESTR szID, LPCOLESTR szType);
     // A script given as text.
     HRESULT StringRegister(LPCOLESTR data);
     HRESULT StringUnregister(LPCOLESTR data);
 
 private:
-    HRESULT RegisterFromResource(LPCOLESTR resFileName, LPCOLESTR szID, LPCOLESTR szType, bool bRegister);
+    HRESULT RegisterFromResource(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType, bool bRegister);
     HRESULT RegisterWithString(LPCOLESTR data, bool bRegister);
 
     std::vector<std::pair<std::wstring, std::wstring>> m_replacements;

@@ -15,13 +15,6 @@ CAtlModule* _pAtlModule = nullptr;
 
 CAtlBaseModule::CAtlBaseModule() : m_hInst(platform::ModuleFromAddress(this)), m_hInstResource(m_hInst) {}
 
-HINSTANCE CAtlBaseModule::SetResourceInstance(HINSTANCE hInst)
-{
-    HINSTANCE previous = m_hInstResource;
-    m_hInstResource = hInst;
-    return previous;
-}
-
 CAtlComModule::CAtlComModule() : m_hInstTypeLib(_AtlBaseModule.GetModuleInstance()) {}
 
 CAtlComModule::~CAtlComModule()
@@ -107,18 +100,12 @@ void CAtlModule::Term()
     }
 }
 
-HRESULT CAtlModule::UpdateRegistryFromResource(UINT nResID, BOOL bRegister, _ATL_REGMAP_ENTRY* pMapEntries)
+HRESULT CAtlModule::UpdateRegistryFromResource(UINT nResID, BOOL bRegister)
 {
     CRegObject registrar;
     HRESULT hr = AddCommonRGSReplacements(&registrar);
     if (FAILED(hr))
         return hr;
-    for (_ATL_REGMAP_ENTRY* entry = pMapEntries; entry && entry->szKey; ++entry)
-    {
-        hr = registrar.AddReplacement(entry->szKey, entry->szData);
-        if (FAILED(hr))
-            return hr;
-    }
     WCHAR module[MAX_PATH];
     const DWORD length = GetModuleFileNameW(_AtlBaseModule.GetModuleInstance(), module, MAX_PATH);
     if (length == 0)

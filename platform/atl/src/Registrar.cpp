@@ -34,22 +34,12 @@ HRESULT CRegObject::ClearReplacements()
 
 HRESULT CRegObject::ResourceRegister(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType)
 {
-    return RegisterFromResource(resFileName, MAKEINTRESOURCEW(nID), szType, true);
+    return RegisterFromResource(resFileName, nID, szType, true);
 }
 
 HRESULT CRegObject::ResourceUnregister(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType)
 {
-    return RegisterFromResource(resFileName, MAKEINTRESOURCEW(nID), szType, false);
-}
-
-HRESULT CRegObject::ResourceRegisterSz(LPCOLESTR resFileName, LPCOLESTR szID, LPCOLESTR szType)
-{
-    return RegisterFromResource(resFileName, szID, szType, true);
-}
-
-HRESULT CRegObject::ResourceUnregisterSz(LPCOLESTR resFileName, LPCOLESTR szID, LPCOLESTR szType)
-{
-    return RegisterFromResource(resFileName, szID, szType, false);
+    return RegisterFromResource(resFileName, nID, szType, false);
 }
 
 HRESULT CRegObject::StringRegister(LPCOLESTR data)
@@ -62,15 +52,14 @@ HRESULT CRegObject::StringUnregister(LPCOLESTR data)
     return RegisterWithString(data, false);
 }
 
-HRESULT CRegObject::RegisterFromResource(LPCOLESTR resFileName, LPCOLESTR szID, LPCOLESTR szType,
-                                         bool bRegister)
+HRESULT CRegObject::RegisterFromResource(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType, bool bRegister)
 {
-    if (!resFileName || !szID || !szType)
+    if (!resFileName || !szType)
         return E_INVALIDARG;
     const HMODULE module = GetModuleHandleW(resFileName);
     if (!module)
         return HRESULT_FROM_WIN32(GetLastError());
-    const HRSRC resource = FindResourceW(module, szID, szType);
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(nID), szType);
     if (!resource)
         return HRESULT_FROM_WIN32(GetLastError());
     const char* text = static_cast<const char*>(LockResource(LoadResource(module, resource)));

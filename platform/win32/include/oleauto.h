@@ -85,7 +85,6 @@ HRESULT VariantClear(VARIANT* pvarg);
 HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc);
 }
 
-#define VARIANT_NOVALUEPROP 0x01
 #define VARIANT_ALPHABOOL 0x02 // a boolean becomes "True" or "False" rather than "-1" or "0"
 
 extern "C" {

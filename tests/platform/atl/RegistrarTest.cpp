@@ -165,7 +165,7 @@ TEST_F(Registrar, RunsScriptResourcesOfALoadedModule)
     ASSERT_EQ(m_registrar.ResourceRegister(program, 7, L"REGISTRY"), S_OK);
     EXPECT_NE(platform::DumpRegistry().find("[HKEY_CURRENT_USER\\Sample]\n@=\"From a resource\""),
               std::string::npos);
-    ASSERT_EQ(m_registrar.ResourceUnregisterSz(program, L"#7", L"registry"), S_OK);
+    ASSERT_EQ(m_registrar.ResourceUnregister(program, 7, L"registry"), S_OK);
     EXPECT_EQ(platform::DumpRegistry().find("Sample"), std::string::npos);
     EXPECT_EQ(m_registrar.ResourceRegister(program, 8, L"REGISTRY"),
               HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND));
