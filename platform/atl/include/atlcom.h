@@ -38,8 +38,6 @@ public:
     void SetVoid(void*) {}
     HRESULT FinalConstruct() { return S_OK; }
     void FinalRelease() {}
-    void InternalFinalConstructAddRef() {}
-    void InternalFinalConstructRelease() {}
     static void WINAPI ObjectMain(bool) {}
 
     // IUnknown answers with the first interface of the map; E_NOINTERFACE when none matches.
@@ -91,9 +89,7 @@ public:
         auto* p = new (std::nothrow) CComObject<Base>();
         if (!p)
             return E_OUTOFMEMORY;
-        p->InternalFinalConstructAddRef();
         const HRESULT hr = p->FinalConstruct();
-        p->InternalFinalConstructRelease();
         if (hr != S_OK)
         {
             delete p;
@@ -151,9 +147,7 @@ public:
         if (!p)
             return E_OUTOFMEMORY;
         p->SetVoid(pv);
-        p->InternalFinalConstructAddRef();
         HRESULT hr = p->FinalConstruct();
-        p->InternalFinalConstructRelease();
         if (hr == S_OK)
             hr = p->QueryInterface(riid, ppv);
         if (hr != S_OK)
