@@ -61,19 +61,23 @@ void CFacetor::AddUserInterface()
     LONG itemIndex[kItemCount] = {-1, -1, -1};
     if (pGroup != NULL)
     {
-        // A picture that the handler cannot write is handed over as a null path.
-        if (pHandler != NULL)
-            pHandler->CreateBitmapFileFromResource(IDB_SMALL_IMAGE_STRIP, &smallStrip);
-        pGroup->SetSmallImageStrip(smallStrip);
-        if (pHandler != NULL)
-            pHandler->CreateBitmapFileFromResource(IDB_LARGE_IMAGE_STRIP, &largeStrip);
-        pGroup->SetLargeImageStrip(largeStrip);
-        if (pHandler != NULL)
-            pHandler->CreateBitmapFileFromResource(IDB_SMALL_ICON, &smallIcon);
-        pGroup->SetSmallIcon(smallIcon);
-        if (pHandler != NULL)
-            pHandler->CreateBitmapFileFromResource(IDB_LARGE_ICON, &largeIcon);
-        pGroup->SetLargeIcon(largeIcon);
+        // The pictures, each from its bitmap resource; one that the handler cannot write is
+        // handed over as a null path.
+        const struct
+        {
+            UINT resource;
+            BSTR* path;
+            HRESULT (ICommandGroup::*hand)(BSTR);
+        } pictures[] = {{IDB_SMALL_IMAGE_STRIP, &smallStrip, &ICommandGroup::SetSmallImageStrip},
+                        {IDB_LARGE_IMAGE_STRIP, &largeStrip, &ICommandGroup::SetLargeImageStrip},
+                        {IDB_SMALL_ICON, &smallIcon, &ICommandGroup::SetSmallIcon},
+                        {IDB_LARGE_ICON, &largeIcon, &ICommandGroup::SetLargeIcon}};
+        for (const auto& picture : pictures)
+        {
+            if (pHandler != NULL)
+                pHandler->CreateBitmapFileFromResource(picture.resource, picture.path);
+            (pGroup->*picture.hand)(*picture.path);
+        }
 
         // The host's own operations on a group, with the values it is given before and after
         // the items.

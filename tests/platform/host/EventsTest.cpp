@@ -81,6 +81,10 @@ TEST(SimulatedHostEvents, SinksAdvisedOnTheApplicationReceiveItsEvents)
         ASSERT_EQ(events.point->Advise(&sink, &cookie), S_OK);
         EXPECT_EQ(cookie, 1u);
         EXPECT_EQ(sink.references, 1);
+        // The ledger by object: one reference on each of the two interfaces handed out.
+        EXPECT_EQ(host.LiveReferences("cpc1"), 1);
+        EXPECT_EQ(host.LiveReferences("cp1"), 1);
+        EXPECT_EQ(host.LiveReferences("app"), 0);
         EXPECT_EQ(host.EventSinkCount(), 1u);
         EXPECT_EQ(host.FireEvent(4), S_OK);
         EXPECT_EQ(host.FireEvent(5), S_OK);

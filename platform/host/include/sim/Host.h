@@ -60,8 +60,10 @@ public:
     // How many times an operation was called.
     int CallCount(const std::string& operation) const;
 
-    // References handed out to callers and not yet released.
+    // References handed out to callers and not yet released: all of them, or those on the objects
+    // of one journal name ("app").
     long LiveReferences() const;
+    long LiveReferences(const std::string& object) const;
 
     Model& GetModel();
     const Model& GetModel() const;
