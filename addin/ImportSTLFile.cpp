@@ -11,8 +11,6 @@
 #include "ImportOptions.h"
 #include "ProductCaption.h"
 
-#include <algorithm>
-
 int ImportSTLFile(ISldWorks* pSldWorks, CString path)
 {
     BuildProductCaption(pSldWorks);
@@ -22,16 +20,13 @@ int ImportSTLFile(ISldWorks* pSldWorks, CString path)
     {
         CString lowerPath = path;
         lowerPath.MakeLower();
-        // Only the file name is searched: a folder whose name holds ".stl" would cut the path to
-        // that folder, which can never be read as a file.
-        const int nameStart = std::max(lowerPath.ReverseFind(L'\\'), lowerPath.ReverseFind(L'/')) + 1;
-        const int position = lowerPath.Find(L".stl", nameStart);
+        const int position = lowerPath.Find(L".stl", 0);
         if (position < 0)
         {
             ShowMessage(L"Please specify a file name with a .stl extension");
             return 0;
         }
-        path = path.Left(position + 4); // the case as given; whatever follows the first ".stl" goes
+        path = path.Left(position + 4); // in the case given; whatever follows the first ".stl" goes
     }
     else
     {

@@ -4,7 +4,7 @@
 #include "afxwin.h"
 #include "sldworks.h"
 
-// A given path is taken up to the first ".stl" of its file name (any letter case); an empty path
-// is asked for in the open-file dialog. Returns 1 after a successful import, 0 on every other
+// A given path is cut after its first ".stl" (any letter case), even one in a folder's name; an
+// empty path is asked for in the open-file dialog. Returns 1 after a successful import, 0 on every other
 // outcome; every outcome but a cancelled dialog is told in a message box.
 int ImportSTLFile(ISldWorks* pSldWorks, CString path);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <numbers>
 
 namespace
 {
@@ -26,9 +27,10 @@ ON_Mesh MakeTorus()
     for (int i = 0; i < kAround; ++i)
         for (int j = 0; j < kSection; ++j)
         {
-            const double u = 2 * M_PI * i / kAround, v = 2 * M_PI * j / kSection;
-            mesh.SetVertex(mesh.VertexCount(), ON_3dPoint((1 + 0.4 * std::cos(v)) * std::cos(u),
-                                                          (1 + 0.4 * std::cos(v)) * std::sin(u), 0.4 * std::sin(v)));
+            const double u = 2 * std::numbers::pi * i / kAround, v = 2 * std::numbers::pi * j / kSection;
+            mesh.SetVertex(mesh.VertexCount(),
+                           ON_3dPoint((1 + 0.4 * std::cos(v)) * std::cos(u),
+                                      (1 + 0.4 * std::cos(v)) * std::sin(u), 0.4 * std::sin(v)));
         }
     auto at = [](int i, int j) { return (i % kAround) * kSection + (j % kSection); };
     for (int i = 0; i < kAround; ++i)

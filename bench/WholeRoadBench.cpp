@@ -55,12 +55,13 @@ int main()
     const double triangles = double(torus.Triangles());
     const double fileMiB = double(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
 
-    const double floor = BinaryFloor(path);
+    const double floor = BinaryFloor(path, torus.Triangles());
     const ReaderFigures reader = RunReader(path);
     std::printf("binary STL: %.0f triangles, file %.1f MiB\n", triangles, fileMiB);
-    std::printf("  floor   %7.3f s  (reading the bytes and decoding the records)\n", floor);
-    std::printf("  reader  %7.3f s  KzSTL::STLToMesh alone, peak memory %.1f MiB\n", reader.seconds,
-                reader.peakMiB);
+    std::printf("  floor   %7.3f s  (reading the bytes, decoding every record into one array of floats)\n",
+                floor);
+    std::printf("  reader  %7.3f s  KzSTL::STLToMesh alone, memory %.1f MiB over the process's\n",
+                reader.seconds, reader.growthMiB);
     for (const char* road : {"solid", "sketch"})
     {
         const RoadFigures figures = RunRoad({"import", path.string(), "--lean", "--as", road, "--units", "mm",

@@ -34,6 +34,16 @@ public:
     // (1.0 for any other unit, which is left unset). Always 1.
     static int SetDocumentUnits(IModelDoc* pDoc, int unit, double* factor);
 
+    // Has the host write its active model to the path. 1 when written, else 0 with the error text.
+    static int SaveActiveModel(ISldWorks* pApp, CString path);
+    // Has the host open one DXF file. 1 when it did, else 0 with the error text.
+    static int LoadDXFFile(ISldWorks* pApp, const CString& path);
+    // Opens every DXF file (not folder) in the path's folder whose name starts with the path's
+    // file name, e.g. C:\work\model*.dxf for C:\work\model.tmp, and deletes each one after its
+    // attempt. `count` receives the number opened. 1 when at least one file matched and all of
+    // them opened, else 0 with the error text; a path too long to split is refused untouched.
+    static int LoadDXFFiles(ISldWorks* pApp, const CString& path, int* count);
+
 private:
     static CString m_strError;
 };

@@ -77,10 +77,11 @@ int NVKSWON::AppendTriangle(ON_Mesh& mesh, const ON_3dPoint& a, const ON_3dPoint
 }
 
 // The triangles of one face appended to the mesh; a face whose tessellation fails adds nothing.
+// A count of 0 is still asked for its triangles; a negative one cannot size a buffer.
 static void AppendFaceTriangles(IFace* pFace, ON_Mesh& mesh)
 {
     LONG count = 0;
-    if (pFace->GetTriangleCount(&count) != S_OK || count <= 0)
+    if (pFace->GetTriangleCount(&count) != S_OK || count < 0)
         return;
     float* corners = new (std::nothrow) float[9 * (size_t)count];
     if (corners == NULL)
@@ -238,6 +239,11 @@ int NVKSWON::GetComponentTreeMeshes(IComponent* pComponent, ON_ClassArray<ON_Mes
     {
         IModelDoc* pModel = NULL;
         pComponent->GetModelDoc(&pModel);
+        // The model's unit is asked for as ever, but the tree's meshes come out in metres like a
+        // part's: scaling only the translation by it would mix units within one mesh.
+        LONG unit = 3;
+        if (pModel != NULL)
+            pModel->GetLengthUnit(&unit);
         const ON_Xform xform = ComponentTransform(pComponent);
         const ON_Color colour = ComponentColour(pComponent, pModel);
         if (pModel != NULL)

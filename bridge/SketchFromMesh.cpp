@@ -14,6 +14,11 @@ int NVKSWON::CreateSketchFromMesh(IModelDoc* pDoc, const ON_Mesh& mesh, double f
     }
 
     const ON_MeshTopology& topology = mesh.Topology();
+    if (!MeshTopologyInRange(mesh, topology))
+    {
+        m_strError = kMeshTopologyError;
+        return 0;
+    }
     NVKProgress progressWindow(L"Creating mesh", L"", 0.0, 100.0, NULL);
     const int edgeCount = topology.m_tope.Count();
     if (progress)
@@ -30,8 +35,8 @@ int NVKSWON::CreateSketchFromMesh(IModelDoc* pDoc, const ON_Mesh& mesh, double f
         const ON_3dPoint a(mesh.m_V[topology.m_topv[edge.m_topvi[0]].m_vi[0]]);
         const ON_3dPoint b(mesh.m_V[topology.m_topv[edge.m_topvi[1]].m_vi[0]]);
         ISketchSegment* pLine = NULL;
-        pDoc->CreateSketchLine(a.x * factor, a.y * factor, a.z * factor, b.x * factor, b.y * factor, b.z * factor,
-                               &pLine);
+        pDoc->CreateSketchLine(a.x * factor, a.y * factor, a.z * factor, b.x * factor, b.y * factor,
+                               b.z * factor, &pLine);
         if (pLine)
             pLine->Release();
     }

@@ -237,16 +237,16 @@ TEST(ImportCommand, EachOutcomeHasItsMessageAndResult)
     }
 }
 
-TEST(ImportCommand, AGivenPathIsCutAfterTheFirstStlOfItsFileNameInTheCaseGiven)
+TEST(ImportCommand, AGivenPathIsCutAfterItsFirstStlInTheCaseGiven)
 {
     const struct
     {
         const char* given;
-        int result; // 1: the one file that exists was read
+        const char* read; // the path the reader was given; null: none, the path was refused
     } cases[] = {
-        {"PART.STL", 1},       {"Part.Stl.bak", 1},
-        {"Part.Stlx", 1},      {"x.stl/part.stl", 1}, // the folder's ".stl" is not the file's
-        {"x.stl/part.obj", 0},
+        {"PART.STL", "PART.STL"},    {"Part.Stl.bak", "Part.Stl"}, {"Part.Stlx", "Part.Stl"},
+        {"x.stl/part.stl", "x.stl"}, // a folder's ".stl" counts too, so the folder is read
+        {"part.obj", nullptr},
     };
     for (const auto& c : cases)
     {
@@ -254,14 +254,19 @@ TEST(ImportCommand, AGivenPathIsCutAfterTheFirstStlOfItsFileNameInTheCaseGiven)
         Session s;
         WriteAsciiStl(s.folder / "PART.STL", {{kTriangle}});
         WriteAsciiStl(s.folder / "Part.Stl", {{kTriangle}});
+        WriteAsciiStl(s.folder / "part.obj", {{kTriangle}});
         std::filesystem::create_directory(s.folder / "x.stl");
         WriteAsciiStl(s.folder / "x.stl" / "part.stl", {{kTriangle}});
-        WriteAsciiStl(s.folder / "x.stl" / "part.obj", {{kTriangle}});
 
-        EXPECT_EQ(s.Import(s.File(c.given)), c.result);
-        const std::wstring message =
-            c.result ? L"Success" : L"Please specify a file name with a .stl extension";
+        const int result = s.Import(s.File(c.given));
+        std::wstring message = L"Please specify a file name with a .stl extension";
+        if (c.read && std::filesystem::is_directory(s.folder / c.read))
+            message = L"Cannot read the STL file \"" + s.File(c.read) + L"\": it is a folder.";
+        else if (c.read)
+            message = L"Success";
+        EXPECT_EQ(result, message == L"Success" ? 1 : 0);
         EXPECT_EQ(s.Shown().back(), MessageLine(message));
+        EXPECT_EQ(s.Shown().size(), c.read ? 2u : 1u) << "the options dialog comes only with a path taken";
         EXPECT_TRUE(s.driver.fileDialogs.empty());
     }
 }

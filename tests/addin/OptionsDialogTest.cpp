@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,6 +89,106 @@ TEST_F(OptionsDialog, TemplateAsTheResourceScriptGivesIt)
     }
     EXPECT_EQ(View(controls, IDC_COMBO_UNITS).items,
               (std::vector<std::wstring>{L"Millimeters", L"Centimeters", L"Meters", L"Inches", L"Feet"}));
+}
+
+// The bytes of a resource of the module that holds the dialog.
+std::vector<BYTE> ModuleResource(LPCWSTR name, LPCWSTR type)
+{
+    const HINSTANCE module = AfxGetStaticModuleState()->m_hCurrentResourceHandle;
+    HRSRC found = FindResourceW(module, name, type);
+    if (!found)
+        return {};
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    return std::vector<BYTE>(data, data + SizeofResource(module, found));
+}
+
+// Little-endian template data as the resource compiler of the platform lays it out.
+struct TemplateBytes
+{
+    std::vector<BYTE> bytes;
+
+    void Byte(BYTE value) { bytes.push_back(value); }
+    void Word(WORD value) { Byte(BYTE(value)), Byte(BYTE(value >> 8)); }
+    void Dword(DWORD value) { Word(WORD(value)), Word(WORD(value >> 16)); }
+    void Text(const wchar_t* text)
+    {
+        for (; *text; ++text)
+            Word(WORD(*text));
+        Word(0);
+    }
+};
+
+// Everything of template 209 that no person sees in the dialog: the dialog's style, place, size
+// and font, and each control's place and size, in template order; and the units list's init data.
+TEST_F(OptionsDialog, TemplateAndInitDataBytes)
+{
+    TemplateBytes dialog;
+    dialog.Word(1);           // version
+    dialog.Word(0xFFFF);      // the extended form
+    dialog.Dword(0);          // help id
+    dialog.Dword(0);          // extended style
+    dialog.Dword(0x80C800C0); // DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
+    dialog.Word(11);
+    for (WORD v : {0, 0, 183, 134})
+        dialog.Word(v);
+    dialog.Word(0); // no menu
+    dialog.Word(0); // the standard dialog class
+    dialog.Text(L"Facetor for SolidWorks Options");
+    dialog.Word(8);   // points
+    dialog.Word(400); // weight
+    dialog.Byte(0);   // not italic
+    dialog.Byte(0);   // character set
+    dialog.Text(L"MS Sans Serif");
+    const struct
+    {
+        DWORD id;
+        WORD classAtom; // 0x80 button, 0x82 static, 0x85 combo box
+        DWORD style;
+        const wchar_t* text;
+        WORD x, y, cx, cy;
+    } controls[] = {
+        {1022, 0x80, 0x50020009, L"Solid in a part document", 65, 6, 92, 10},
+        {1023, 0x80, 0x50000009, L"3D sketch in a part document", 65, 20, 109, 10},
+        {1024, 0x85, 0x50210003, L"", 67, 36, 54, 94},
+        {1032, 0x80, 0x50010003, L"Create multibody part (in case of multiple meshes)", 7, 56, 170, 10},
+        {201, 0x80, 0x50010003, L"Y axis points upwards", 7, 70, 84, 10},
+        {1027, 0x80, 0x50010003, L"Show progress", 7, 85, 63, 10},
+        {1, 0x80, 0x50010001, L"&OK", 37, 113, 52, 14},
+        {2, 0x80, 0x50010000, L"&Cancel", 97, 113, 52, 14},
+        {DWORD(-1), 0x82, 0x50020000, L"Import meshes as", 6, 6, 56, 8},
+        {DWORD(-1), 0x82, 0x50020000, L"Units", 7, 39, 17, 8},
+        {DWORD(-1), 0x82, 0x50000010, L"", 7, 103, 169, 1},
+    };
+    for (const auto& c : controls)
+    {
+        while (dialog.bytes.size() % 4)
+            dialog.Byte(0);
+        dialog.Dword(0); // help id
+        dialog.Dword(0); // extended style
+        dialog.Dword(c.style);
+        for (WORD v : {c.x, c.y, c.cx, c.cy})
+            dialog.Word(v);
+        dialog.Dword(c.id);
+        dialog.Word(0xFFFF);
+        dialog.Word(c.classAtom);
+        dialog.Text(c.text);
+        dialog.Word(0); // no creation data
+    }
+    EXPECT_EQ(ModuleResource(MAKEINTRESOURCEW(IDD_OPTIONS), RT_DIALOG), dialog.bytes);
+
+    // Control, 16-bit CB_ADDSTRING, byte count, then the ANSI text with its null; a 0 ends it.
+    TemplateBytes init;
+    for (const char* unit : {"Millimeters", "Centimeters", "Meters", "Inches", "Feet"})
+    {
+        init.Word(IDC_COMBO_UNITS);
+        init.Word(0x403);
+        init.Dword(DWORD(std::strlen(unit) + 1));
+        for (const char* p = unit; p <= unit + std::strlen(unit); ++p)
+            init.Byte(BYTE(*p));
+    }
+    init.Word(0);
+    EXPECT_EQ(init.bytes.size(), 85u);
+    EXPECT_EQ(ModuleResource(MAKEINTRESOURCEW(IDD_OPTIONS), RT_DLGINIT), init.bytes);
 }
 
 TEST_F(OptionsDialog, OpensWithTheDefaultsAndOkStoresAllFiveInOrder)

@@ -1,35 +1,23 @@
-// A single pass over the text; errors are located by line only when they happen.
+// A single pass over the text, chunk by chunk; errors are located by line only when they happen.
 #include "AsciiStlParser.h"
 
 #include "StlFailure.h"
 #include "StlNumber.h"
+#include "StlText.h"
+#include "VertexWelder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace kzstl
 {
 namespace
 {
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-bool IsSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-struct Token
-{
-    const char* first;
-    const char* last;
-
-    bool Empty() const { return first == last; }
-    size_t Length() const { return size_t(last - first); }
-};
-
 // Keywords are letters only, and c | 0x20 equals a lower-case letter exactly when c is that
 // letter in either case.
-bool StartsWithKeyword(const Token& token, const char* keyword)
+bool StartsWithKeyword(const TextToken& token, const char* keyword)
 {
     const size_t length = std::strlen(keyword);
     if (token.Length() < length)
@@ -40,37 +28,71 @@ bool StartsWithKeyword(const Token& token, const char* keyword)
     return true;
 }
 
-bool IsKeyword(const Token& token, const char* keyword)
+bool IsKeyword(const TextToken& token, const char* keyword)
 {
     return token.Length() == std::strlen(keyword) && StartsWithKeyword(token, keyword);
 }
 
-class Parser
+// The facets of one solid block go to a mesh of their own, made when its first facets are welded;
+// they are welded a batch at a time.
+class BlockMesh
 {
 public:
-    Parser(const char* data, size_t size) : m_begin(data), m_p(data), m_end(data + size) {}
+    explicit BlockMesh(ON_ClassArray<ON_Mesh>& meshes) : m_meshes(meshes) {}
 
-    std::vector<std::vector<float>> Parse()
+    void Add(const float* corners)
     {
-        if (size_t(m_end - m_p) >= 3 && std::memcmp(m_p, kByteOrderMark, 3) == 0)
-            m_p += 3;
-        std::vector<std::vector<float>> blocks;
-        for (Token token = Next(); !token.Empty(); token = Next())
-        {
-            if (!StartsWithKeyword(token, "solid"))
-                Fail(Problem::UnexpectedToken, token, 0, "solid");
-            SkipRestOfLine(token.first);
-            std::vector<float> corners = ParseBlock();
-            if (!corners.empty())
-                blocks.push_back(std::move(corners));
-        }
-        return blocks;
+        std::copy_n(corners, 9, m_pending + 9 * m_pendingCount);
+        if (++m_pendingCount == kBatch)
+            Flush();
+    }
+
+    void Finish()
+    {
+        Flush();
+        if (m_welder)
+            m_welder->Finish();
     }
 
 private:
-    std::vector<float> ParseBlock()
+    static constexpr size_t kBatch = 256;
+
+    void Flush()
     {
-        std::vector<float> corners;
+        if (m_pendingCount == 0)
+            return;
+        if (!m_welder)
+            m_welder.emplace(m_meshes.AppendNew(), 0);
+        m_welder->AddTriangles(m_pending, m_pendingCount);
+        m_pendingCount = 0;
+    }
+
+    ON_ClassArray<ON_Mesh>& m_meshes;
+    float m_pending[9 * kBatch];
+    size_t m_pendingCount = 0;
+    std::optional<VertexWelder> m_welder;
+};
+
+class Parser
+{
+public:
+    Parser(const StlFile& file, ON_ClassArray<ON_Mesh>& meshes) : m_text(file), m_meshes(meshes) {}
+
+    void Parse()
+    {
+        for (TextToken token = m_text.Next(); !token.Empty(); token = m_text.Next())
+        {
+            if (!StartsWithKeyword(token, "solid"))
+                Fail(Problem::UnexpectedToken, token, 0, "solid");
+            m_text.SkipRestOfLine();
+            ParseBlock();
+        }
+    }
+
+private:
+    void ParseBlock()
+    {
+        BlockMesh block(m_meshes);
         bool facetOpen = false;
         bool facetHasHeader = false;
         int vertexCount = 0;
@@ -83,16 +105,16 @@ private:
             ++m_facet;
         };
         // A facet boundary: a complete open facet is kept, an incomplete one is an error.
-        auto closeFacet = [&](const Token& at)
+        auto closeFacet = [&](const TextToken& at)
         {
             if (vertexCount != 3)
                 Fail(Problem::WrongVertexCount, at, uint64_t(vertexCount));
-            corners.insert(corners.end(), facet, facet + 9);
+            block.Add(facet);
             facetOpen = false;
         };
         for (;;)
         {
-            const Token token = Next();
+            const TextToken token = m_text.Next();
             if (token.Empty())
                 Fail(Problem::Truncated, token);
             switch (*token.first | 0x20)
@@ -106,8 +128,9 @@ private:
                     Fail(Problem::WrongVertexCount, token, 4);
                 for (int axis = 0; axis < 3; ++axis)
                 {
-                    const Token number = ReadNumber(facet[3 * vertexCount + axis]);
-                    if (!std::isfinite(facet[3 * vertexCount + axis]))
+                    float& coordinate = facet[3 * vertexCount + axis];
+                    const TextToken number = ReadNumber(coordinate);
+                    if (!std::isfinite(coordinate))
                         Fail(Problem::NonFiniteVertex, number);
                 }
                 ++vertexCount;
@@ -149,8 +172,9 @@ private:
                 {
                     if (facetOpen)
                         closeFacet(token);
-                    SkipRestOfLine(token.first);
-                    return corners;
+                    m_text.SkipRestOfLine();
+                    block.Finish();
+                    return;
                 }
                 break;
             default:
@@ -160,28 +184,18 @@ private:
         }
     }
 
-    Token Next()
-    {
-        while (m_p != m_end && IsSpace(*m_p))
-            ++m_p;
-        const char* first = m_p;
-        while (m_p != m_end && !IsSpace(*m_p))
-            ++m_p;
-        return Token{first, m_p};
-    }
-
     void Expect(const char* keyword)
     {
-        const Token token = Next();
+        const TextToken token = m_text.Next();
         if (token.Empty())
             Fail(Problem::Truncated, token);
         if (!IsKeyword(token, keyword))
             Fail(Problem::UnexpectedToken, token, 0, keyword);
     }
 
-    Token ReadNumber(float& value)
+    TextToken ReadNumber(float& value)
     {
-        const Token token = Next();
+        const TextToken token = m_text.Next();
         if (token.Empty())
             Fail(Problem::Truncated, token);
         switch (ParseNumber(token.first, token.last, value))
@@ -196,48 +210,21 @@ private:
         Fail(Problem::BadNumber, token);
     }
 
-    // The name after "solid" and whatever follows "endsolid" run to the end of the line.
-    void SkipRestOfLine(const char* from)
-    {
-        m_p = from;
-        while (m_p != m_end && *m_p != '\n' && *m_p != '\r')
-            ++m_p;
-    }
-
-    // LF, CRLF and a lone CR each end one line.
-    uint64_t LineAt(const char* position) const
-    {
-        uint64_t line = 1;
-        for (const char* p = m_begin; p != position; ++p)
-            if (*p == '\n' || (*p == '\r' && (p + 1 == m_end || p[1] != '\n')))
-                ++line;
-        return line;
-    }
-
-    [[noreturn]] void Fail(Problem problem, const Token& at, uint64_t count = 0,
+    [[noreturn]] void Fail(Problem problem, const TextToken& at, uint64_t count = 0,
                            const char* expected = "") const
     {
         StlFailure failure{problem};
+        failure.token.assign(at.first, at.Length());
         // A file that ends early is placed on its last line, past any final line end.
-        failure.line = LineAt(at.Empty() ? LastLineStart() : at.first);
+        failure.line = at.Empty() ? m_text.LastLine() : m_text.LineAt(at.offset);
         failure.facet = m_facet;
         failure.count = count;
-        failure.token.assign(at.first, at.Length());
         failure.expected = expected;
         throw failure;
     }
 
-    const char* LastLineStart() const
-    {
-        const char* p = m_end;
-        while (p != m_begin && IsSpace(p[-1]))
-            --p;
-        return p;
-    }
-
-    const char* m_begin;
-    const char* m_p;
-    const char* m_end;
+    StlText m_text;
+    ON_ClassArray<ON_Mesh>& m_meshes;
     uint64_t m_facet = 0;
 };
 } // namespace
@@ -253,11 +240,11 @@ bool BeginsLikeAsciiStl(const char* data, size_t size)
     const char* first = p;
     while (p != end && !IsSpace(*p))
         ++p;
-    return StartsWithKeyword(Token{first, p}, "solid");
+    return StartsWithKeyword(TextToken{first, p, 0}, "solid");
 }
 
-std::vector<std::vector<float>> ParseAsciiStl(const char* data, size_t size)
+void ParseAsciiStl(const StlFile& file, ON_ClassArray<ON_Mesh>& meshes)
 {
-    return Parser(data, size).Parse();
+    Parser(file, meshes).Parse();
 }
 } // namespace kzstl

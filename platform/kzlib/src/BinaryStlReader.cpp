@@ -13,7 +13,7 @@ namespace kzstl
 namespace
 {
 // Records read at a time: large enough to make reads cheap, small enough to stay in cache.
-constexpr uint32_t kRecordsPerPiece = 8192;
+constexpr uint32_t kRecordsPerChunk = 8192;
 
 uint32_t LittleEndianWord(const unsigned char* bytes)
 {
@@ -34,15 +34,15 @@ uint32_t ReadBinaryTriangleCount(const StlFile& file)
     return LittleEndianWord(count);
 }
 
-StlMesh ReadBinaryStl(const StlFile& file, uint32_t count)
+void ReadBinaryStl(const StlFile& file, uint32_t count, ON_Mesh& mesh)
 {
-    VertexWelder welder(count);
-    const uint32_t pieceRecords = std::min(count, kRecordsPerPiece);
-    std::unique_ptr<unsigned char[]> records(new unsigned char[pieceRecords * kBinaryRecordSize]);
-    std::unique_ptr<float[]> corners(new float[pieceRecords * 9]);
-    for (uint32_t first = 0; first < count; first += pieceRecords)
+    VertexWelder welder(mesh, count);
+    const uint32_t chunkRecords = std::min(count, kRecordsPerChunk);
+    std::unique_ptr<unsigned char[]> records(new unsigned char[chunkRecords * kBinaryRecordSize]);
+    std::unique_ptr<float[]> corners(new float[chunkRecords * 9]);
+    for (uint32_t first = 0; first < count; first += chunkRecords)
     {
-        const uint32_t n = std::min(pieceRecords, count - first);
+        const uint32_t n = std::min(chunkRecords, count - first);
         file.ReadAt(kBinaryHeaderSize + first * kBinaryRecordSize, records.get(), n * kBinaryRecordSize);
         for (uint32_t r = 0; r < n; ++r)
         {
@@ -64,6 +64,6 @@ StlMesh ReadBinaryStl(const StlFile& file, uint32_t count)
         }
         welder.AddTriangles(corners.get(), n);
     }
-    return welder.TakeMesh();
+    welder.Finish();
 }
 } // namespace kzstl

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "StlFile.h"
-#include "StlMesh.h"
+
+#include "opennurbs.h"
 
 #include <cstdint>
 
@@ -15,8 +16,8 @@ constexpr uint64_t kBinaryRecordSize = 50;
 // The count stored in bytes 80 to 83; the file must have at least 84 bytes.
 uint32_t ReadBinaryTriangleCount(const StlFile& file);
 
-// Reads the first `count` records (the file must hold them) in pieces, merging as it goes. The
-// stored normal and the attribute word are not used. Throws StlFailure for a corner that is not
-// a finite number.
-StlMesh ReadBinaryStl(const StlFile& file, uint32_t count);
+// Reads the first `count` records (the file must hold them) in chunks into the empty mesh, merging
+// as it goes. The stored normal and the attribute word are not used. Throws StlFailure for a
+// corner that is not a finite number.
+void ReadBinaryStl(const StlFile& file, uint32_t count, ON_Mesh& mesh);
 } // namespace kzstl

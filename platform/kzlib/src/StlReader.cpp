@@ -4,12 +4,9 @@
 #include "BinaryStlReader.h"
 #include "StlFailure.h"
 #include "StlFile.h"
-#include "VertexWelder.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
-#include <memory>
 #include <optional>
 
 namespace kzstl
@@ -24,36 +21,37 @@ constexpr uint64_t kMaxFacets = uint64_t(std::numeric_limits<int>::max());
     throw StlFailure{problem};
 }
 
-std::vector<StlMesh> ReadBinary(const StlFile& file, uint32_t count)
+void ReadBinary(const StlFile& file, uint32_t count, ON_ClassArray<ON_Mesh>& meshes)
 {
     if (count > kMaxFacets)
         Fail(Problem::TooLarge);
-    std::vector<StlMesh> meshes;
     if (count > 0)
-        meshes.push_back(ReadBinaryStl(file, count));
-    return meshes;
+        ReadBinaryStl(file, count, meshes.AppendNew());
 }
 
-std::vector<StlMesh> WeldBlocks(std::vector<std::vector<float>> blocks)
+// Takes away the meshes from index `count` on.
+void CutBack(ON_ClassArray<ON_Mesh>& meshes, int count)
 {
-    std::vector<StlMesh> meshes;
-    for (std::vector<float>& corners : blocks)
-    {
-        const size_t facets = corners.size() / 9;
-        if (facets > kMaxFacets)
-            Fail(Problem::TooLarge);
-        VertexWelder welder(facets);
-        welder.AddTriangles(corners.data(), facets);
-        corners = {};
-        meshes.push_back(welder.TakeMesh());
-    }
-    return meshes;
+    for (int i = count; i < meshes.Count(); ++i)
+        meshes[i].Destroy();
+    meshes.SetCount(count);
 }
-} // namespace
 
-std::vector<StlMesh> ReadStl(const std::wstring& path)
+// Text never holds a null byte, and binary records nearly always do.
+bool HoldsNullByte(const StlFile& file)
 {
-    const StlFile file(path);
+    bool found = false;
+    file.ForEachChunk(
+        [&](uint64_t, const char* bytes, size_t size)
+        {
+            found = std::find(bytes, bytes + size, '\0') != bytes + size;
+            return !found;
+        });
+    return found;
+}
+
+void Read(const StlFile& file, ON_ClassArray<ON_Mesh>& meshes)
+{
     const uint64_t size = file.Size();
     if (size == 0)
         Fail(Problem::Empty);
@@ -63,38 +61,31 @@ std::vector<StlMesh> ReadStl(const std::wstring& path)
     // 64 bits: 84 + 50 * count wraps in 32.
     const uint64_t needed = count ? kBinaryHeaderSize + kBinaryRecordSize * *count : kBinaryHeaderSize;
     if (count && size == needed)
-        return ReadBinary(file, *count);
+        return ReadBinary(file, *count, meshes);
 
-    // The whole text is read only for a file that begins as ASCII does (within its first
-    // kilobytes), so that a binary file with extra bytes is still read in pieces.
     std::optional<StlFailure> asciiFailure;
     char start[4096];
     const size_t startSize = size_t(std::min<uint64_t>(size, sizeof start));
     file.ReadAt(0, start, startSize);
     if (BeginsLikeAsciiStl(start, startSize))
     {
-        std::unique_ptr<char[]> text(new char[size]);
-        file.ReadAt(0, text.get(), size);
-        std::optional<std::vector<std::vector<float>>> blocks;
+        const int countBefore = meshes.Count();
         try
         {
-            blocks = ParseAsciiStl(text.get(), size);
+            ParseAsciiStl(file, meshes);
+            return;
         }
         catch (const StlFailure& failure)
         {
-            // Text never holds a null byte and binary records nearly always do: a binary file
-            // whose header begins with "solid" is better told what is wrong with it as binary.
-            if (!std::memchr(text.get(), 0, size))
+            CutBack(meshes, countBefore);
+            // A binary file whose header begins with "solid" is better told what is wrong with it
+            // as binary.
+            if (!HoldsNullByte(file))
                 asciiFailure = failure;
-        }
-        if (blocks)
-        {
-            text.reset();
-            return WeldBlocks(std::move(*blocks));
         }
     }
     if (count && size > needed)
-        return ReadBinary(file, *count);
+        return ReadBinary(file, *count, meshes);
     if (asciiFailure)
         throw *asciiFailure;
     StlFailure failure{count ? Problem::BinaryTooShort : Problem::NotStl};
@@ -102,5 +93,21 @@ std::vector<StlMesh> ReadStl(const std::wstring& path)
     failure.needed = needed;
     failure.size = size;
     throw failure;
+}
+} // namespace
+
+void ReadStl(const std::wstring& path, ON_ClassArray<ON_Mesh>& meshes)
+{
+    const StlFile file(path);
+    const int countBefore = meshes.Count();
+    try
+    {
+        Read(file, meshes);
+    }
+    catch (...)
+    {
+        CutBack(meshes, countBefore);
+        throw;
+    }
 }
 } // namespace kzstl

@@ -1,7 +1,7 @@
 // Builds one mesh from triangles, merging corners that stand at exactly the same position.
 #pragma once
 
-#include "StlMesh.h"
+#include "opennurbs.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,27 +9,34 @@
 
 namespace kzstl
 {
-// Positions are compared as floats, so -0 and +0 are one position; corners must be finite.
-// Vertices keep the order of their first appearance and the value seen first. The hash table
-// is sized from the expected facet count and grows only when the triangles share no corners.
+// Fills an empty mesh: its distinct positions go to m_V, in the order of their first appearance
+// and with the value seen first, and one face (a, b, c, c) per triangle to m_F, in order. Positions are
+// compared as floats, so -0 and +0 are one position; corners must be finite. Throws
+// std::length_error beyond what a mesh can index, std::bad_alloc when memory runs out.
 class VertexWelder
 {
 public:
-    explicit VertexWelder(uint64_t expectedTriangles);
+    // Room for the expected triangles is made at once (a closed surface has about half as many
+    // vertices as triangles); more triangles make more room as they come.
+    VertexWelder(ON_Mesh& mesh, uint64_t expectedTriangles);
+    VertexWelder(const VertexWelder&) = delete;
+    VertexWelder& operator=(const VertexWelder&) = delete;
 
-    // Adds triangles given as nine floats each (three corners of x, y, z).
+    // Triangles given as nine floats each (three corners of x, y, z).
     void AddTriangles(const float* corners, size_t triangleCount);
 
-    // Hands out the mesh; the welder is left empty.
-    StlMesh TakeMesh();
+    // Gives the mesh's arrays back the room they did not use.
+    void Finish();
 
 private:
-    uint32_t FindOrAdd(const float* position, uint64_t hash);
-    void Grow();
+    // The home slot of a hash: its high half scaled to the table's size.
+    size_t SlotOf(uint64_t hash) const { return size_t((hash >> 32) * m_slots.size() >> 32); }
+    int FindOrAdd(const float* position, uint64_t hash);
+    void GrowTable();
 
-    StlMesh m_mesh;
-    std::vector<uint32_t> m_slots; // vertex index + 1; 0 marks a free slot
-    uint64_t m_mask = 0;
-    int m_shift = 0;
+    ON_Mesh& m_mesh;
+    // Vertex index + 1 in the low half, 0 marking a free slot; the hash's low half in the high half,
+    // so that a probe rarely needs to look at a vertex that is not the one sought.
+    std::vector<uint64_t> m_slots;
 };
 } // namespace kzstl

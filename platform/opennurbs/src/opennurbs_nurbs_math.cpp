@@ -1,5 +1,7 @@
 #include "opennurbs_nurbs_math.h"
 #include "opennurbs_defines.h"
+#include "opennurbs_interval.h"
+#include "opennurbs_xform.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +18,100 @@ int KnotCount(int order, int cv_count)
 bool CanEvaluate(int order, int cv_count, const double* knot, const double* cv)
 {
     return order >= 2 && cv_count >= order && knot != nullptr && cv != nullptr;
+}
+
+bool IsValidKnotVector(int order, int cv_count, const double* knot)
+{
+    if (order < 2 || cv_count < order || knot == nullptr)
+    {
+        return false;
+    }
+    const int knot_count = KnotCount(order, cv_count);
+    for (int i = 0; i + 1 < knot_count; i++)
+    {
+        if (!(knot[i] <= knot[i + 1]))
+        {
+            return false;
+        }
+    }
+    for (int i = 0; i + order - 1 < knot_count; i++)
+    {
+        if (!(knot[i] < knot[i + order - 1]))
+        {
+            return false;
+        }
+    }
+    return ON_Interval(knot[order - 2], knot[cv_count - 1]).IsIncreasing();
+}
+
+bool EuclideanPoint(const double* cv, int dim, bool rational, ON_3dPoint& p)
+{
+    double w = 1.0;
+    if (rational)
+    {
+        if (cv[dim] == 0.0)
+        {
+            return false;
+        }
+        w = 1.0 / cv[dim];
+    }
+    ON_3dPoint q;
+    for (int i = 0; i < dim && i < 3; i++)
+    {
+        q[i] = rational ? w * cv[i] : cv[i];
+    }
+    p = q;
+    return true;
+}
+
+ON_4dPoint HomogeneousPoint(const double* cv, int dim, bool rational)
+{
+    return ON_4dPoint(cv[0], dim > 1 ? cv[1] : 0.0, dim > 2 ? cv[2] : 0.0, rational ? cv[dim] : 1.0);
+}
+
+bool StoreCV(const ON_4dPoint& p, int dim, bool rational, double* cv)
+{
+    if (!rational && p.w == 0.0)
+    {
+        return false;
+    }
+    const double scale = rational ? 1.0 : 1.0 / p.w;
+    const double coordinates[3] = {p.x, p.y, p.z};
+    for (int k = 0; k < dim; k++)
+    {
+        cv[k] = k < 3 ? coordinates[k] * scale : 0.0;
+    }
+    if (rational)
+    {
+        cv[dim] = p.w;
+    }
+    return true;
+}
+
+void TransformCV(const ON_Xform& xform, int dim, bool rational, double* cv)
+{
+    if (rational)
+    {
+        const double in[4] = {cv[0], dim > 1 ? cv[1] : 0.0, dim > 2 ? cv[2] : 0.0, cv[dim]};
+        double out[4];
+        for (int r = 0; r < 4; r++)
+        {
+            out[r] = xform[r][0] * in[0] + xform[r][1] * in[1] + xform[r][2] * in[2] + xform[r][3] * in[3];
+        }
+        for (int k = 0; k < dim && k < 3; k++)
+        {
+            cv[k] = out[k];
+        }
+        cv[dim] = out[3];
+        return;
+    }
+    ON_3dPoint p;
+    EuclideanPoint(cv, dim, false, p);
+    p = xform * p;
+    for (int k = 0; k < dim && k < 3; k++)
+    {
+        cv[k] = p[k];
+    }
 }
 
 bool MakeClampedUniformKnots(int order, int cv_count, double* knot, double delta)

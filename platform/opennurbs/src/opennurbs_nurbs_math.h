@@ -1,5 +1,9 @@
 #pragma once
 
+#include "opennurbs_point.h"
+
+class ON_Xform;
+
 // Knot-vector and B-spline arithmetic shared by NURBS curves and surfaces. Knot vectors have the
 // toolkit's form: order + cv_count - 2 values, without the two end knots that the textbook form
 // adds; the domain is [knot[order-2], knot[cv_count-1]].
@@ -11,6 +15,23 @@ int KnotCount(int order, int cv_count);
 
 // Enough data to evaluate: order >= 2, cv_count >= order, and the arrays present.
 bool CanEvaluate(int order, int cv_count, const double* knot, const double* cv);
+
+// Non-decreasing knots, no knot more than order-1 times, and an increasing domain.
+bool IsValidKnotVector(int order, int cv_count, const double* knot);
+
+// The Euclidean point of a CV of dim coordinates (plus the weight when rational; missing
+// coordinates are 0). False, leaving p untouched, for weight 0.
+bool EuclideanPoint(const double* cv, int dim, bool rational, ON_3dPoint& p);
+
+// The homogeneous point of a CV (w = 1 when not rational; missing coordinates are 0).
+ON_4dPoint HomogeneousPoint(const double* cv, int dim, bool rational);
+
+// Writes a homogeneous point into a CV; a plain CV takes x/w, y/w, z/w. False, changing
+// nothing, for a plain CV and w = 0.
+bool StoreCV(const ON_4dPoint& p, int dim, bool rational, double* cv);
+
+// Transforms one CV in place: a rational CV in homogeneous space, a plain one as a point.
+void TransformCV(const ON_Xform& xform, int dim, bool rational, double* cv);
 
 // order-1 zeros, then delta, 2*delta, ..., and (cv_count-order+1)*delta repeated order-1 times.
 // False (knots untouched) for delta <= 0 or impossible sizes.

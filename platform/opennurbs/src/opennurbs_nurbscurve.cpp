@@ -7,32 +7,6 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
-
-// The point from cv_size homogeneous or plain coordinates; false for weight 0.
-bool EuclideanPoint(const double* cv, int dim, bool rational, ON_3dPoint& p)
-{
-    double w = 1.0;
-    if (rational)
-    {
-        if (cv[dim] == 0.0)
-        {
-            return false;
-        }
-        w = 1.0 / cv[dim];
-    }
-    ON_3dPoint q;
-    for (int i = 0; i < dim && i < 3; i++)
-    {
-        q[i] = rational ? w * cv[i] : cv[i];
-    }
-    p = q;
-    return true;
-}
-
-} // namespace
-
 ON_NurbsCurve::ON_NurbsCurve(const ON_NurbsCurve& src) : ON_Curve(src)
 {
     *this = src;
@@ -150,7 +124,7 @@ double ON_NurbsCurve::Weight(int i) const
 bool ON_NurbsCurve::GetCV(int i, ON_3dPoint& p) const
 {
     const double* cv = CV(i);
-    return cv != nullptr && EuclideanPoint(cv, m_dim, m_is_rat != 0, p);
+    return cv != nullptr && ON_NurbsMath::EuclideanPoint(cv, m_dim, m_is_rat != 0, p);
 }
 
 bool ON_NurbsCurve::GetCV(int i, ON_4dPoint& p) const
@@ -160,11 +134,7 @@ bool ON_NurbsCurve::GetCV(int i, ON_4dPoint& p) const
     {
         return false;
     }
-    ON_4dPoint q(0.0, 0.0, 0.0, m_is_rat ? cv[m_dim] : 1.0);
-    q.x = cv[0];
-    q.y = m_dim > 1 ? cv[1] : 0.0;
-    q.z = m_dim > 2 ? cv[2] : 0.0;
-    p = q;
+    p = ON_NurbsMath::HomogeneousPoint(cv, m_dim, m_is_rat != 0);
     return true;
 }
 
@@ -176,21 +146,7 @@ bool ON_NurbsCurve::SetCV(int i, const ON_3dPoint& p)
 bool ON_NurbsCurve::SetCV(int i, const ON_4dPoint& p)
 {
     double* cv = CV(i);
-    if (cv == nullptr || (!m_is_rat && p.w == 0.0))
-    {
-        return false;
-    }
-    const double scale = m_is_rat ? 1.0 : 1.0 / p.w;
-    const double coordinates[3] = {p.x, p.y, p.z};
-    for (int k = 0; k < m_dim; k++)
-    {
-        cv[k] = k < 3 ? coordinates[k] * scale : 0.0;
-    }
-    if (m_is_rat)
-    {
-        cv[m_dim] = p.w;
-    }
-    return true;
+    return cv != nullptr && ON_NurbsMath::StoreCV(p, m_dim, m_is_rat != 0, cv);
 }
 
 bool ON_NurbsCurve::IsPeriodic() const
@@ -219,7 +175,7 @@ ON_3dPoint ON_NurbsCurve::PointAt(double t) const
     ON_3dPoint p;
     if (m_dim < 1 || m_cv_stride < CVSize() ||
         !ON_NurbsMath::Evaluate(CVSize(), m_order, m_cv_count, m_knot, m_cv, m_cv_stride, t, value.data()) ||
-        !EuclideanPoint(value.data(), m_dim, m_is_rat != 0, p))
+        !ON_NurbsMath::EuclideanPoint(value.data(), m_dim, m_is_rat != 0, p))
     {
         return ON_UNSET_POINT;
     }
@@ -253,26 +209,9 @@ bool ON_NurbsCurve::IsClosed() const
 
 bool ON_NurbsCurve::IsValid() const
 {
-    if (m_dim < 1 || m_cv_stride < CVSize() || !ON_NurbsMath::CanEvaluate(m_order, m_cv_count, m_knot, m_cv))
-    {
-        return false;
-    }
-    for (int i = 0; i + 1 < KnotCount(); i++)
-    {
-        if (!(m_knot[i] <= m_knot[i + 1]))
-        {
-            return false;
-        }
-    }
-    // No knot more than order-1 times inside, and a domain that does not collapse.
-    for (int i = 0; i + m_order - 1 < KnotCount(); i++)
-    {
-        if (!(m_knot[i] < m_knot[i + m_order - 1]))
-        {
-            return false;
-        }
-    }
-    if (!Domain().IsIncreasing())
+    if (m_dim < 1 || m_cv_stride < CVSize() ||
+        !ON_NurbsMath::CanEvaluate(m_order, m_cv_count, m_knot, m_cv) ||
+        !ON_NurbsMath::IsValidKnotVector(m_order, m_cv_count, m_knot))
     {
         return false;
     }
@@ -304,33 +243,7 @@ bool ON_NurbsCurve::Transform(const ON_Xform& xform)
     }
     for (int i = 0; i < m_cv_count; i++)
     {
-        double* cv = CV(i);
-        if (m_is_rat)
-        {
-            const double w = cv[m_dim];
-            const double in[4] = {cv[0], m_dim > 1 ? cv[1] : 0.0, m_dim > 2 ? cv[2] : 0.0, w};
-            double out[4];
-            for (int r = 0; r < 4; r++)
-            {
-                out[r] =
-                    xform[r][0] * in[0] + xform[r][1] * in[1] + xform[r][2] * in[2] + xform[r][3] * in[3];
-            }
-            for (int k = 0; k < m_dim && k < 3; k++)
-            {
-                cv[k] = out[k];
-            }
-            cv[m_dim] = out[3];
-        }
-        else
-        {
-            ON_3dPoint p;
-            EuclideanPoint(cv, m_dim, false, p);
-            p = xform * p;
-            for (int k = 0; k < m_dim && k < 3; k++)
-            {
-                cv[k] = p[k];
-            }
-        }
+        ON_NurbsMath::TransformCV(xform, m_dim, m_is_rat != 0, CV(i));
     }
     return true;
 }

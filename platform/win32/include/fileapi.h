@@ -1,4 +1,4 @@
-// Files as Facetor uses them: temporary names, creating, writing and deleting.
+// Files as Facetor uses them: temporary names, creating, writing, deleting and searching.
 #pragma once
 
 #include "minwinbase.h"
@@ -17,6 +17,7 @@
 #define TRUNCATE_EXISTING 5
 
 #define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 
 struct OVERLAPPED;
@@ -39,4 +40,15 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, DWOR
 BOOL CloseHandle(HANDLE hObject);
 // Fails with ERROR_ACCESS_DENIED for a read-only file or a folder, as Windows does.
 BOOL DeleteFileW(LPCWSTR lpFileName);
+
+// The entries of a folder whose names match the last part of lpFileName: '*' any run of
+// characters, '?' one character (or none where the name has a '.' or ends), letter case ignored.
+// Folders match as files do (FILE_ATTRIBUTE_DIRECTORY); only long names are matched, as on a
+// volume without short names. The matches come in the order of their names, letter case ignored.
+// INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when nothing matches, ERROR_PATH_NOT_FOUND when
+// the folder cannot be read.
+HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData);
+// The next match; FALSE with ERROR_NO_MORE_FILES after the last.
+BOOL FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
+BOOL FindClose(HANDLE hFindFile);
 }

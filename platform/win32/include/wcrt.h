@@ -16,4 +16,6 @@ extern "C"
     void _wsplitpath(const wchar_t* path, wchar_t* drive, wchar_t* dir, wchar_t* fname, wchar_t* ext);
     // Decimal digits after optional white space and sign; clamped to INT_MIN..INT_MAX (errno ERANGE).
     int _wtoi(const wchar_t* str);
+    // Deletes a file: 0, or -1 with errno (EACCES for a read-only file or a folder, as on Windows).
+    int _wunlink(const wchar_t* filename);
 }

@@ -1,6 +1,7 @@
 // File handles over POSIX descriptors: creating, writing, closing and deleting files.
 #include "errhandlingapi.h"
 #include "fileapi.h"
+#include "wcrt.h"
 #include "winerror.h"
 
 #include "TextEncoding.h"
@@ -56,6 +57,19 @@ int OpenFlags(DWORD access, DWORD disposition)
     default:
         return -1;
     }
+}
+
+// Deletes a file as Windows does: 0, or the errno of the failure.
+int RemoveFile(const wchar_t* fileName)
+{
+    const std::string path = platform::NarrowPath(fileName);
+    struct stat status = {};
+    if (lstat(path.c_str(), &status) != 0)
+        return errno;
+    // Windows refuses read-only files and folders, where Linux would unlink the one and fail otherwise.
+    if (S_ISDIR(status.st_mode) || !(status.st_mode & S_IWUSR))
+        return EACCES;
+    return unlink(path.c_str()) == 0 ? 0 : errno;
 }
 } // namespace
 
@@ -131,23 +145,22 @@ extern "C" BOOL DeleteFileW(LPCWSTR lpFileName)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const std::string path = platform::NarrowPath(lpFileName);
-    struct stat status{};
-    if (lstat(path.c_str(), &status) != 0)
+    const int error = RemoveFile(lpFileName);
+    if (error != 0)
     {
-        SetLastError(ErrorOf(errno));
-        return FALSE;
-    }
-    // Windows refuses read-only files and folders, where Linux would unlink the one and fail otherwise.
-    if (S_ISDIR(status.st_mode) || !(status.st_mode & S_IWUSR))
-    {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (unlink(path.c_str()) != 0)
-    {
-        SetLastError(ErrorOf(errno));
+        SetLastError(ErrorOf(error));
         return FALSE;
     }
     return TRUE;
+}
+
+extern "C" int _wunlink(const wchar_t* filename)
+{
+    const int error = filename ? RemoveFile(filename) : EINVAL;
+    if (error != 0)
+    {
+        errno = error;
+        return -1;
+    }
+    return 0;
 }

@@ -1,3 +1,4 @@
+#include "sim/EntityInterfaces.h"
 #include "sim/Host.h"
 #include "win32_testing.h"
 
@@ -222,4 +223,33 @@ TEST(SimulatedHost, SurfaceRefusalsOnRequestAndAfterTheBodyIsMade)
     surface->Release();
     EXPECT_EQ(host.GetModel().documents.at(0)->bodies.at(0)->surfaces.size(), 2u);
     EXPECT_EQ(host.LiveReferences(), 2);
+}
+
+TEST(SimulatedHost, ReadBackWritesOnlyTheWholeRecordsItReports)
+{
+    // Stray values beyond the last whole triangle or line are neither counted nor written.
+    sim::Host host;
+    sim::Model& model = host.GetModel();
+    sim::Document& part = model.AddDocument(sim::DocumentType::Part);
+    sim::Body& body = model.AddBody(part.bodies, L"Body1", {{0, 0, 0, 1, 0, 0, 0, 1, 0, 7}});
+    sim::Sketch sketch;
+    sketch.lineRecords = std::vector<double>(13, 1.0);
+    IBody* pBody = sim::BodyInterface(host, body);
+    ISketch* pSketch = sim::SketchInterface(host, sketch);
+    IFace* face = nullptr;
+    pBody->GetFirstFace(&face);
+    LONG count = 0;
+    face->GetTriangleCount(&count);
+    std::vector<float> corners(size_t(9 * count) + 1, -1.0f);
+    face->GetTriangles(0, corners.data());
+    EXPECT_EQ(corners.back(), -1.0f);
+    pSketch->GetLineCount(&count);
+    std::vector<double> lines(size_t(12 * count) + 1, -1.0);
+    pSketch->GetLines(lines.data());
+    EXPECT_EQ(lines.back(), -1.0);
+    EXPECT_EQ(count, 1);
+    face->Release();
+    pBody->Release();
+    pSketch->Release();
+    EXPECT_EQ(host.LiveReferences(), 0);
 }

@@ -55,10 +55,12 @@ HRESULT FaceFacet::GetTriangles(LONG first, float* corners)
     call.Arg(long(first));
     if (call.Failed())
         return call.Done();
+    // Whole triangles only, as many as the count reported: the caller's buffer holds no more.
     const std::vector<float>& triangles = m_body.faceTriangles[m_index];
-    const size_t start = std::min(triangles.size(), size_t(first > 0 ? first : 0) * 9);
-    std::copy(triangles.begin() + long(start), triangles.end(), corners);
-    call.OutFloats(corners, long(triangles.size() - start));
+    const size_t end = triangles.size() / 9 * 9;
+    const size_t start = std::min(end, size_t(first > 0 ? first : 0) * 9);
+    std::copy(triangles.begin() + long(start), triangles.begin() + long(end), corners);
+    call.OutFloats(corners, long(end - start));
     return call.Done(S_OK);
 }
 

@@ -28,38 +28,45 @@ HRESULT ReportSize(Call& call, LONG* size, LONG* count, const std::vector<double
     return call.Done(S_OK);
 }
 
-HRESULT Fill(Call& call, const std::vector<double>& data, double* out)
+// Writes the first `length` values: the caller's buffer holds exactly what was reported.
+HRESULT Fill(Call& call, const std::vector<double>& data, size_t length, double* out)
 {
     if (call.Failed())
         return call.Done();
-    std::copy(data.begin(), data.end(), out);
-    call.OutDoubles(out, long(data.size()));
+    std::copy(data.begin(), data.begin() + long(length), out);
+    call.OutDoubles(out, long(length));
     return call.Done(S_OK);
+}
+
+// Whole records only, so that a test's stray values are never written past the buffer.
+size_t WholeRecords(const std::vector<double>& data, size_t recordSize)
+{
+    return data.size() / recordSize;
 }
 } // namespace
 
 HRESULT SketchFacet::GetLineCount(LONG* count)
 {
     SIM_CALL(call, "GetLineCount");
-    return ReportCount(call, count, m_sketch.lineRecords.size() / 12);
+    return ReportCount(call, count, WholeRecords(m_sketch.lineRecords, 12));
 }
 
 HRESULT SketchFacet::GetLines(double* data)
 {
     SIM_CALL(call, "GetLines");
-    return Fill(call, m_sketch.lineRecords, data);
+    return Fill(call, m_sketch.lineRecords, 12 * WholeRecords(m_sketch.lineRecords, 12), data);
 }
 
 HRESULT SketchFacet::GetArcCount(LONG* count)
 {
     SIM_CALL(call, "GetArcCount");
-    return ReportCount(call, count, m_sketch.arcRecords.size() / 16);
+    return ReportCount(call, count, WholeRecords(m_sketch.arcRecords, 16));
 }
 
 HRESULT SketchFacet::GetArcs(double* data)
 {
     SIM_CALL(call, "GetArcs");
-    return Fill(call, m_sketch.arcRecords, data);
+    return Fill(call, m_sketch.arcRecords, 16 * WholeRecords(m_sketch.arcRecords, 16), data);
 }
 
 HRESULT SketchFacet::GetPolylineDataSize(LONG* size, LONG* count)
@@ -71,7 +78,7 @@ HRESULT SketchFacet::GetPolylineDataSize(LONG* size, LONG* count)
 HRESULT SketchFacet::GetPolylines(double* data)
 {
     SIM_CALL(call, "GetPolylines");
-    return Fill(call, m_sketch.polylineData, data);
+    return Fill(call, m_sketch.polylineData, m_sketch.polylineData.size(), data);
 }
 
 HRESULT SketchFacet::GetSplineDataSize(LONG* size, LONG* count)
@@ -83,6 +90,6 @@ HRESULT SketchFacet::GetSplineDataSize(LONG* size, LONG* count)
 HRESULT SketchFacet::GetSplines(double* data)
 {
     SIM_CALL(call, "GetSplines");
-    return Fill(call, m_sketch.splineData, data);
+    return Fill(call, m_sketch.splineData, m_sketch.splineData.size(), data);
 }
 } // namespace sim
