@@ -195,6 +195,26 @@ TEST_F(AddinConnection, ATabTheHostHasAlreadyGetsNothing)
     addin->Release();
 }
 
+TEST_F(AddinConnection, PicturesTheHandlerCannotWriteGoAsNullPaths)
+{
+    // No temporary folder: every picture fails, and the group is built all the same.
+    setenv("TMPDIR", (m_tmpdir.Folder() / "missing").c_str(), 1);
+    ISwAddin* addin = CreateAddin();
+    VARIANT_BOOL flag = VARIANT_FALSE;
+    addin->ConnectToSW(m_host.Application(), kCookie, &flag);
+    setenv("TMPDIR", m_tmpdir.Folder().c_str(), 1);
+    std::vector<std::string> expected = ConnectionJournal(ModuleHandleText());
+    for (std::string& line : expected)
+        if (const size_t at = line.find("<temp file>"); at != std::string::npos)
+            line.replace(at, 11, "null");
+    EXPECT_THAT(Journal(), ElementsAreArray(expected));
+    const sim::CommandGroup& group = *m_host.GetModel().userInterface.groups.at(0);
+    EXPECT_FALSE(group.largeIcon.given);
+    EXPECT_EQ(group.items.size(), 3u);
+    addin->DisconnectFromSW(&flag);
+    addin->Release();
+}
+
 TEST_F(AddinConnection, WithoutAnApplicationOrAConnectionNothingIsCalled)
 {
     ISwAddin* addin = CreateAddin();
@@ -205,6 +225,7 @@ TEST_F(AddinConnection, WithoutAnApplicationOrAConnectionNothingIsCalled)
     EXPECT_EQ(addin->ConnectToSW(nullptr, kCookie, &flag), S_OK);
     EXPECT_EQ(flag, VARIANT_FALSE) << "no application, no connection";
     EXPECT_TRUE(m_host.Journal().empty());
+    EXPECT_EQ(addin->DisconnectFromSW(nullptr), E_NOTIMPL) << "no out-flag to write";
 
     addin->ConnectToSW(m_host.Application(), kCookie, &flag);
     addin->DisconnectFromSW(&flag);
