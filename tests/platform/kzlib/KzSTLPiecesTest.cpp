@@ -1,10 +1,8 @@
 // Reading ASCII text by pieces side by side must give exactly what reading it in order gives, or
 // give up so that it is read in order. Small pieces put the ends of pieces at every token and line
 // end of a small text, and make many pieces for the worker threads.
-#include "AsciiStlGrammar.h"
-#include "PieceWordSource.h"
 #include "StlFileWriter.h"
-#include "TextWordSource.h"
+#include "StlReadRoads.h"
 
 #include <gtest/gtest.h>
 
@@ -14,59 +12,6 @@
 
 namespace
 {
-using kzstl::AsciiStlGrammar;
-using kzstl::PieceWordSource;
-using kzstl::TextWordSource;
-
-// The meshes as bytes, so that meshes compare bit for bit.
-std::string Bytes(const ON_ClassArray<ON_Mesh>& meshes)
-{
-    std::string bytes;
-    for (int m = 0; m < meshes.Count(); ++m)
-    {
-        const ON_Mesh& mesh = meshes[m];
-        bytes += "mesh ";
-        bytes.append(reinterpret_cast<const char*>(mesh.m_V.Array()),
-                     sizeof(ON_3fPoint) * size_t(mesh.VertexCount()));
-        bytes += " faces ";
-        bytes.append(reinterpret_cast<const char*>(mesh.m_F.Array()),
-                     sizeof(ON_MeshFace) * size_t(mesh.FaceCount()));
-    }
-    return bytes;
-}
-
-// The meshes of reading in order, or empty when it fails.
-std::optional<std::string> ReadInOrder(const kzstl::StlFile& file)
-{
-    ON_ClassArray<ON_Mesh> meshes;
-    TextWordSource words(file);
-    try
-    {
-        AsciiStlGrammar(words, meshes).Parse();
-    }
-    catch (const kzstl::StlFailure&)
-    {
-        return std::nullopt;
-    }
-    return Bytes(meshes);
-}
-
-// The meshes of reading by pieces, or empty when it gives up.
-std::optional<std::string> ReadByPieces(const kzstl::StlFile& file, size_t pieceSize)
-{
-    ON_ClassArray<ON_Mesh> meshes;
-    try
-    {
-        PieceWordSource words(file, pieceSize);
-        AsciiStlGrammar(words, meshes).Parse();
-    }
-    catch (const kzstl::RereadInOrder&)
-    {
-        return std::nullopt;
-    }
-    return Bytes(meshes);
-}
-
 size_t LongestLine(const std::string& text)
 {
     size_t longest = 0;
@@ -193,6 +138,6 @@ TEST(KzSTLPieces, LargeBlocksReadAsInOrder)
     EXPECT_EQ(meshes[0].FaceCount(), 3600);
     EXPECT_EQ(meshes[0].VertexCount(), 61 * 60 + 60 * 60); // corners at z 0, and at z 0.5
     EXPECT_EQ(meshes[1].FaceCount(), 60);
-    EXPECT_EQ(Bytes(meshes), *inOrder);
+    EXPECT_EQ(MeshBytes(meshes), *inOrder);
 }
 } // namespace
