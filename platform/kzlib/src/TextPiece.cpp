@@ -229,10 +229,11 @@ TextPieceReader::TextPieceReader(const StlFile& file, size_t pieceSize)
 
 void TextPieceReader::Read(uint64_t index, PieceWords& words)
 {
-    words.wordCount = 0;
     const uint64_t size = m_file.Size();
     const uint64_t nominalBegin = index * m_pieceSize;
     const uint64_t nominalEnd = std::min<uint64_t>(nominalBegin + m_pieceSize, size);
+    words.wordCount = 0;
+    words.begin = words.end = nominalEnd;
     // The byte before the nominal piece tells whether a line starts where it does.
     const uint64_t from = index == 0 ? 0 : nominalBegin - 1;
     size_t length = size_t(nominalEnd - from);
