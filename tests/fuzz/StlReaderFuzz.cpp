@@ -1,10 +1,14 @@
 // Any bytes as an STL file: the reader must answer 1 or 0, with a text when 0, and never crash,
-// hang or allocate beyond what the file can hold. The input lives in a memory file, opened by
-// its /proc path as any file would be.
+// hang or allocate beyond what the file can hold. Its two roads for ASCII text must agree: reading
+// by pieces gives the meshes that reading in order gives, or gives up. The input lives in a
+// memory file, opened by its /proc path as any file would be.
 #include "KzSTL.h"
+#include "StlReadRoads.h"
+#include "TextPiece.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -30,5 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 if (corner < 0 || corner >= mesh.VertexCount())
                     std::abort();
     }
+
+    const kzstl::StlFile text(path.Str());
+    const std::optional<std::string> byPieces = ReadByPieces(text, kzstl::kPieceSize);
+    if (byPieces && byPieces != ReadInOrder(text))
+        std::abort();
     return 0;
 }
