@@ -7,10 +7,9 @@ namespace kzstl
 {
 namespace
 {
-// The most facets the weld table is made for, for each one read: the table is written whole when
-// made, so what a wrong estimate costs stays in proportion to the block, and the table of a block
-// of a million facets is made for them after a few thousand.
-constexpr uint64_t kTableAheadPerFacet = 64;
+// The facets a block shows before room is made for those the rest of the file foretells, so that
+// a small block, of which a file may hold thousands, never pays for room it does not use.
+constexpr uint64_t kFacetsBeforeForesight = 4096;
 } // namespace
 
 bool BlockMesh::Add(const float* corners)
@@ -45,12 +44,10 @@ void BlockMesh::WeldPending(uint64_t expectedFacets)
 {
     if (m_pendingCount == 0)
         return;
-    const uint64_t tableFacets = std::min(expectedFacets, kTableAheadPerFacet * m_facetCount);
-    if (m_welder)
-        m_welder->Expect(tableFacets);
-    else
-        m_welder.emplace(m_meshes.AppendNew(), tableFacets);
-    m_welder->ReserveMesh(expectedFacets);
+    if (!m_welder)
+        m_welder.emplace(m_meshes.AppendNew(), m_facetCount);
+    else if (m_facetCount >= kFacetsBeforeForesight)
+        m_welder->ReserveMesh(expectedFacets);
     m_welder->AddTriangles(m_pending, m_pendingCount);
     m_pendingCount = 0;
 }

@@ -12,10 +12,11 @@
 namespace kzstl
 {
 // The block's mesh is appended to the array when its first facets are welded, so that a block
-// without facets gives none. Facets are welded a batch at a time. Room for the block's facets is
-// made ahead, as many as the rest of the file holds at the rate of the text read so far; the weld
-// table, written whole when made, is made for no more than a fixed multiple of the facets read, so
-// that a file of many small blocks costs no more than one of one block.
+// without facets gives none. Facets are welded a batch at a time. Once the block has shown that it
+// is not small, its mesh's arrays are given room at once for the facets that the rest of the file
+// holds at the rate of the text read so far, which costs only address space until used and spares
+// copying them as they grow; the weld table grows as vertices come, since it is written whole when
+// made.
 class BlockMesh
 {
 public:

@@ -84,16 +84,6 @@ VertexWelder::VertexWelder(ON_Mesh& mesh, uint64_t expectedTriangles) : m_mesh(m
     MakeRoom(m_mesh.m_V, expectedTriangles / 2 + 3);
 }
 
-void VertexWelder::Expect(uint64_t triangles)
-{
-    triangles = std::min(triangles, kMaxElements);
-    if (triangles < 2 * uint64_t(m_slots.size()))
-        return;
-    MakeRoom(m_mesh.m_F, triangles);
-    MakeRoom(m_mesh.m_V, triangles / 2 + 3);
-    Rehash(size_t(triangles));
-}
-
 void VertexWelder::ReserveMesh(uint64_t triangles)
 {
     if (triangles <= uint64_t(m_mesh.m_F.Capacity()))
@@ -143,7 +133,7 @@ int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
             vertices.Append(ON_3fPoint(position[0], position[1], position[2]));
             m_slots[slot] = hash << 32 | (uint64_t(index) + 1);
             if (2 * uint64_t(vertices.Count()) > m_slots.size())
-                Rehash(2 * m_slots.size());
+                GrowTable();
             return index;
         }
         if (entry >> 32 != (hash & 0xFFFFFFFFu))
@@ -155,9 +145,9 @@ int VertexWelder::FindOrAdd(const float* position, uint64_t hash)
     }
 }
 
-void VertexWelder::Rehash(size_t size)
+void VertexWelder::GrowTable()
 {
-    ResetTable(m_slots, size);
+    ResetTable(m_slots, 2 * m_slots.size());
     for (int index = 0; index < m_mesh.m_V.Count(); ++index)
     {
         const ON_3fPoint& vertex = m_mesh.m_V[index];

@@ -22,9 +22,6 @@ public:
     VertexWelder(const VertexWelder&) = delete;
     VertexWelder& operator=(const VertexWelder&) = delete;
 
-    // A new estimate of the triangles in all: when it is at least twice what room was made for,
-    // room for it is made at once, sparing the steps of growing there.
-    void Expect(uint64_t triangles);
     // Room in the mesh's arrays alone for an estimate of the triangles in all (and an eighth more),
     // which costs only address space until it is used; the weld table is left as it is.
     void ReserveMesh(uint64_t triangles);
@@ -39,8 +36,7 @@ private:
     // The home slot of a hash: its high half scaled to the table's size.
     size_t SlotOf(uint64_t hash) const { return size_t((hash >> 32) * m_slots.size() >> 32); }
     int FindOrAdd(const float* position, uint64_t hash);
-    // A table of the given size holding the vertices there are.
-    void Rehash(size_t size);
+    void GrowTable();
 
     ON_Mesh& m_mesh;
     // Vertex index + 1 in the low half, 0 marking a free slot; the hash's low half in the high half,

@@ -1,5 +1,5 @@
-// Merging stays exact however the room is made: all ahead, on estimates that change as the
-// triangles come, or only as the table fills.
+// Merging stays exact however the room is made: all ahead, on an estimate given as the triangles
+// come, or only as they fill it.
 #include "VertexWelder.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ std::vector<float> GridTriangles(int size)
     return corners;
 }
 
-TEST(VertexWelder, EstimatesChangeNoVertexOrFace)
+TEST(VertexWelder, RoomMadeAheadChangesNoVertexOrFace)
 {
     const std::vector<float> corners = GridTriangles(40);
     const size_t triangles = corners.size() / 9;
@@ -60,7 +60,7 @@ TEST(VertexWelder, EstimatesChangeNoVertexOrFace)
             {
                 welder.AddTriangles(&corners[9 * first], std::min(kBatch, triangles - first));
                 if (first == 0)
-                    welder.Expect(c.afterFirst);
+                    welder.ReserveMesh(c.afterFirst);
             }
             welder.Finish();
         }
