@@ -34,6 +34,39 @@ TEST(SimpleArray, GrowsToFourThenDoubles)
     EXPECT_EQ(three.Capacity(), 6);
 }
 
+// Blocks of some megabytes are moved to other storage than small ones; the elements must survive
+// every move between the two kinds, up and down.
+TEST(SimpleArray, ElementsSurviveMovesBetweenSmallAndLargeBlocks)
+{
+    constexpr int kCount = 3 << 20; // 12 MiB of ints, grown by doubling through several large blocks
+    ON_SimpleArray<int> a;
+    for (int i = 0; i < kCount; i++)
+    {
+        a.Append(i * 7);
+    }
+    auto kept = [&a](int count)
+    {
+        for (int i = 0; i < count; i++)
+        {
+            if (a[i] != i * 7)
+            {
+                return i;
+            }
+        }
+        return -1;
+    };
+    EXPECT_EQ(kept(kCount), -1);
+    a.SetCapacity(5);
+    ASSERT_EQ(a.Count(), 5);
+    EXPECT_EQ(kept(5), -1);
+    a.SetCapacity(kCount);
+    EXPECT_EQ(a.Count(), 5);
+    EXPECT_EQ(kept(5), -1);
+    a.SetCount(kCount);
+    a[kCount - 1] = 1;
+    EXPECT_EQ(a[kCount - 1], 1);
+}
+
 TEST(SimpleArray, AppendOfOwnElementWhileGrowing)
 {
     ON_SimpleArray<ON_3dPoint> a;
