@@ -44,18 +44,19 @@ bool SamePosition(const VertexRecord& a, const VertexRecord& b)
 
 // Sorts the count records at `records` by (x, y, z) keys, stably, with `scratch` as room for as
 // many; returns where the sorted records ended up (one of the two). An LSD radix sort by 16-bit
-// digits, z's low digit first; a digit that every record shares costs no pass.
+// digits: digit d is half d % 2 (low first) of key 2 - d / 2, so z's low half comes first. A digit
+// that every record shares costs no pass.
 VertexRecord* SortByPosition(VertexRecord* records, VertexRecord* scratch, int count)
 {
     constexpr int kDigits = 6;
-    const auto digit = [](const VertexRecord& r, int d)
-    { return (r.key[2 - d / 2] >> (16 * (d % 2))) & 0xFFFFu; };
     std::vector<std::uint32_t> start(std::size_t(kDigits) << 16, 0);
     for (int k = 0; k < count; k++)
     {
-        for (int d = 0; d < kDigits; d++)
+        for (int w = 0; w < 3; w++)
         {
-            start[std::size_t(d) << 16 | digit(records[k], d)]++;
+            const std::uint32_t key = records[k].key[w];
+            start[std::size_t(4 - 2 * w) << 16 | (key & 0xFFFFu)]++;
+            start[std::size_t(5 - 2 * w) << 16 | key >> 16]++;
         }
     }
     for (int d = 0; d < kDigits; d++)
@@ -73,9 +74,11 @@ VertexRecord* SortByPosition(VertexRecord* records, VertexRecord* scratch, int c
             *s = sum;
             sum += bucket_count;
         }
+        const int word = 2 - d / 2;
+        const int shift = 16 * (d % 2);
         for (int k = 0; k < count; k++)
         {
-            scratch[first[digit(records[k], d)]++] = records[k];
+            scratch[first[(records[k].key[word] >> shift) & 0xFFFFu]++] = records[k];
         }
         std::swap(records, scratch);
     }
@@ -293,6 +296,8 @@ void ON_MeshTopology::CreateEdges(const ON_Mesh& mesh)
     }
 
     m_tope.SetCapacity(edge_count);
+    m_tope.SetCount(edge_count);
+    int ei = -1;
     for (int t = 0; t < topv_count; t++)
     {
         const int first = start[std::size_t(t)];
@@ -300,12 +305,8 @@ void ON_MeshTopology::CreateEdges(const ON_Mesh& mesh)
         {
             if (k == first || other[k] != other[k - 1])
             {
-                ON_MeshTopologyEdge& edge = m_tope.AppendNew();
-                edge.m_topvi[0] = t;
-                edge.m_topvi[1] = other[k];
-                edge.m_topfi = m_topfi_pool.Array() + k;
+                m_tope[++ei] = ON_MeshTopologyEdge{{t, other[k]}, 0, m_topfi_pool.Array() + k};
             }
-            const int ei = m_tope.Count() - 1;
             m_tope[ei].m_topf_count++;
             ON_MeshTopologyFace& topf = m_topf[m_topfi_pool[k]];
             topf.m_topei[code[k] / 2] = ei;
