@@ -43,11 +43,9 @@ std::string FormatResult(HRESULT result)
     return text;
 }
 
-Call::Call(HostState& host, const FacetCore& object, int operation, const char* name)
-    : m_host(host), m_failure(host.CountCall(operation, &m_injected))
+void Call::Begin(const FacetCore& object, const char* name)
 {
-    if (!m_host.lean)
-        m_line = object.Name() + "." + name + "(";
+    m_line = object.Name() + "." + name + "(";
 }
 
 void Call::Separate()

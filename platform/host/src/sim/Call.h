@@ -19,7 +19,12 @@ std::string LongsText(const LONG* values, long count);
 class Call
 {
 public:
-    Call(HostState& host, const FacetCore& object, int operation, const char* name);
+    Call(HostState& host, const FacetCore& object, int operation, const char* name)
+        : m_host(host), m_failure(host.CountCall(operation, &m_injected))
+    {
+        if (!Lean())
+            Begin(object, name);
+    }
 
     // Arguments, in order. In lean mode nothing is written, so nothing is formatted either.
     Call& Arg(long value) { return Lean() ? *this : Raw(std::to_string(value)); }
@@ -100,6 +105,7 @@ public:
     bool Lean() const { return m_host.lean; }
 
 private:
+    void Begin(const FacetCore& object, const char* name);
     void Separate();
     void WriteLine(HRESULT result);
 
