@@ -16,23 +16,10 @@ int NVKSWON::CreatePartFromMeshes(ISldWorks* pApp, ON_ClassArray<ON_Mesh>& meshe
         return 1;
     }
 
-    IPartDoc* pPart = NULL;
-    pApp->NewPartDocument(&pPart);
-    if (pPart == NULL)
-    {
-        m_strError = L"Unable to create part";
+    IPartDoc* pPart;
+    IModelDoc* pDoc;
+    if (!OpenNewPart(pApp, L"Unable to create part", &pPart, &pDoc))
         return 0;
-    }
-    // The new part is the active document; unit, sketch and the host's preparing and finishing
-    // operations go through that interface.
-    IModelDoc* pDoc = NULL;
-    pApp->GetActiveDocument(&pDoc);
-    if (pDoc == NULL)
-    {
-        m_strError = L"Unable to retrieve active model";
-        pPart->Release();
-        return 0;
-    }
 
     pDoc->PrepareFirst(1);
     pDoc->PrepareSecond(0);
@@ -70,21 +57,10 @@ int NVKSWON::CreatePartFromMeshes(ISldWorks* pApp, ON_ClassArray<ON_Mesh>& meshe
 
 int NVKSWON::CreatePartFromMesh(ISldWorks* pApp, const ON_Mesh& mesh, int unit, int mode, int progress)
 {
-    IPartDoc* pPart = NULL;
-    pApp->NewPartDocument(&pPart);
-    if (pPart == NULL)
-    {
-        m_strError = L"Unable to create new part";
+    IPartDoc* pPart;
+    IModelDoc* pDoc;
+    if (!OpenNewPart(pApp, L"Unable to create new part", &pPart, &pDoc))
         return 0;
-    }
-    IModelDoc* pDoc = NULL;
-    pApp->GetActiveDocument(&pDoc);
-    if (pDoc == NULL)
-    {
-        m_strError = L"Unable to retrieve active model";
-        pPart->Release();
-        return 0;
-    }
 
     pDoc->PrepareFirst(1);
     pDoc->PrepareSecond(0);

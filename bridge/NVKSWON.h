@@ -68,7 +68,8 @@ public:
     static int CreateSketchSpline(IModelDoc* pDoc, const ON_3dPointArray& points, double scale);
     // A closed curve as a spline through sample points, an open one as the exact B-spline (control
     // points divided by their weights). 0 without a host call for a curve that cannot be read (an
-    // order below 2, too few control points, no knots, a weight of 0).
+    // order below 2, too few control points, knots or control points missing or fewer than its
+    // counts, a weight of 0).
     static int CreateSketchNurbsCurve(IModelDoc* pDoc, const ON_NurbsCurve& curve, double scale);
     // In the world XY plane a circle or an arc; elsewhere its NURBS form.
     static int CreateSketchArc(IModelDoc* pDoc, const ON_Arc& arc, double scale);
@@ -133,5 +134,11 @@ public:
     static int GetSketchCurves(ISketch* pSketch, ON_CurveArray& curves);
 
 private:
+    // A new part and the active document that the host makes of it. On failure the error text
+    // is `noPartError` or "Unable to retrieve active model", the part is released and the result
+    // is false; on success the caller releases both.
+    static bool OpenNewPart(ISldWorks* pApp, const wchar_t* noPartError, IPartDoc** ppPart,
+                            IModelDoc** ppDoc);
+
     static CString m_strError;
 };

@@ -15,21 +15,10 @@ enum NewDocumentType
 int NVKSWON::CreatePartFromSurface(ISldWorks* pApp, const ON_NurbsSurface& surface, int unit, int mode,
                                    double thickness, int flatBottom, int progress)
 {
-    IPartDoc* pPart = NULL;
-    pApp->NewPartDocument(&pPart);
-    if (pPart == NULL)
-    {
-        m_strError = L"Unable to create part";
+    IPartDoc* pPart;
+    IModelDoc* pDoc;
+    if (!OpenNewPart(pApp, L"Unable to create part", &pPart, &pDoc))
         return 0;
-    }
-    IModelDoc* pDoc = NULL;
-    pApp->GetActiveDocument(&pDoc);
-    if (pDoc == NULL)
-    {
-        m_strError = L"Unable to retrieve active model";
-        pPart->Release();
-        return 0;
-    }
 
     pDoc->PrepareFirst(1);
     double factor = 1.0;

@@ -2,6 +2,7 @@
 #include "NVKSWON.h"
 
 #include "MeshChecks.h"
+#include "SketchFromEach.h"
 
 #include "NVKProgress.h"
 
@@ -49,20 +50,5 @@ int NVKSWON::CreateSketchFromMesh(IModelDoc* pDoc, const ON_Mesh& mesh, double f
 int NVKSWON::CreateSketchFromMeshes(IModelDoc* pDoc, const ON_ClassArray<ON_Mesh>& meshes, double factor,
                                     int progress)
 {
-    NVKProgress progressWindow(L"Creating meshes", L"", 0.0, 100.0, NULL);
-    if (progress)
-    {
-        progressWindow.SetMax((double)meshes.Count());
-        progressWindow.StartProgress();
-    }
-    for (int i = 0; i < meshes.Count(); i++)
-    {
-        if (progress)
-            progressWindow.StepIt(1.0);
-        if (!CreateSketchFromMesh(pDoc, meshes[i], factor, 0))
-            return 0;
-    }
-    if (progress)
-        progressWindow.EndProgress();
-    return 1;
+    return CreateSketchFromEach(pDoc, meshes, factor, progress, L"Creating meshes", CreateSketchFromMesh);
 }

@@ -2,9 +2,9 @@
 #include "NVKSWON.h"
 
 #include "NurbsChecks.h"
+#include "SketchFromEach.h"
 
 #include "NVKBrep.h"
-#include "NVKProgress.h"
 
 // The NURBS form of the surface's iso-curve of direction dir at c (dir 0: the first parameter
 // varies), added to the grid. `nurbs` is the caller's scratch curve.
@@ -59,31 +59,6 @@ int NVKSWON::CreateSketchFromBrep(IModelDoc* pDoc, const ON_Brep& brep, double s
     ON_ClassArray<ON_NurbsCurve> curves;
     NVKBrep::GetEdgeCurves(brep, curves);
     return CreateSketchCurves(pDoc, curves, scale, progress);
-}
-
-// Draws each element with its single form, counting elements in the window titled `title`; the
-// inner windows are never shown. The first element that gives 0 ends it with 0.
-template <class Element>
-static int CreateSketchFromEach(IModelDoc* pDoc, const ON_ClassArray<Element>& elements, double scale,
-                                int progress, const wchar_t* title,
-                                int (*createSketchFrom)(IModelDoc*, const Element&, double, int))
-{
-    NVKProgress progressWindow(title, L"", 0.0, 100.0, NULL);
-    if (progress)
-    {
-        progressWindow.SetMax((double)elements.Count());
-        progressWindow.StartProgress();
-    }
-    for (int i = 0; i < elements.Count(); i++)
-    {
-        if (progress)
-            progressWindow.StepIt(1.0);
-        if (!createSketchFrom(pDoc, elements[i], scale, 0))
-            return 0;
-    }
-    if (progress)
-        progressWindow.EndProgress();
-    return 1;
 }
 
 int NVKSWON::CreateSketchFromSurfaces(IModelDoc* pDoc, const ON_ClassArray<ON_NurbsSurface>& surfaces,

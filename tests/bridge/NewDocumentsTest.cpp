@@ -49,7 +49,7 @@ std::vector<std::string> Repeat(const std::string& line, int count)
 
 // One of each kind: a point, a straight curve, a 2 x 2 surface (six iso-lines), a brep of one
 // straight edge, a triangle (three lines).
-int FilledDocument(sim::Host& host, int type, int progress = 0)
+int FilledDocument(sim::Host& host, int type, int progress = 0, int unit = LengthUnitMeters)
 {
     ON_3dPointArray points;
     points.Append(ON_3dPoint(1, 2, 3));
@@ -64,8 +64,8 @@ int FilledDocument(sim::Host& host, int type, int progress = 0)
                  brep.AddEdgeCurve(new ON_LineCurve(ON_Line(brep.m_V[0].point, brep.m_V[1].point))));
     ON_ClassArray<ON_Mesh> meshes;
     meshes.Append(UnitTriangle());
-    return NVKSWON::CreateDocument(host.Application(), type, LengthUnitMeters, &points, &curves, &surfaces,
-                                   &breps, &meshes, progress);
+    return NVKSWON::CreateDocument(host.Application(), type, unit, &points, &curves, &surfaces, &breps,
+                                   &meshes, progress);
 }
 
 class NewDocuments : public testing::Test
@@ -252,6 +252,24 @@ TEST_F(NewDocuments, DocumentWithoutGeometryStillOpensAndClosesItsSketch)
     EXPECT_TRUE(driver.progress.empty());
 }
 
+TEST_F(NewDocuments, DocumentGeometryReachesTheHostScaledByTheUnit)
+{
+    sim::Host inMeters;
+    ASSERT_EQ(FilledDocument(inMeters, 0), 1);
+    ASSERT_EQ(FilledDocument(host, 0, 0, LengthUnitInches), 1);
+    const auto& metres = inMeters.GetModel().documents.at(0)->sketches.at(0)->entities;
+    const auto& inches = host.GetModel().documents.at(0)->sketches.at(0)->entities;
+    ASSERT_EQ(inches.size(), metres.size());
+    ASSERT_EQ(inches.size(), kFilling.size());
+    for (size_t k = 0; k < inches.size(); k++)
+    {
+        std::vector<double> scaled;
+        for (double value : metres[k].values)
+            scaled.push_back(value * 0.0254);
+        EXPECT_EQ(inches[k].values, scaled) << "entity " << k;
+    }
+}
+
 TEST_F(NewDocuments, DocumentFillersShowTheirOwnWindowsAndTheirResultsAreNotRead)
 {
     // Every entity is refused; the document is still prepared, filled and finished.
@@ -267,6 +285,27 @@ TEST_F(NewDocuments, DocumentFillersShowTheirOwnWindowsAndTheirResultsAreNotRead
     EXPECT_THAT(constructed, ElementsAre("Creating points", "Creating curves", "Creating surface curves",
                                          "Creating curves", "Creating brep curves", "Creating curves",
                                          "Creating meshes", "Creating mesh"));
+}
+
+TEST_F(NewDocuments, AMeshThatCannotBeDrawnStopsTheMeshesButNotTheDocument)
+{
+    ON_ClassArray<ON_Mesh> meshes;
+    meshes.Append(MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 5}}));
+    meshes.Append(UnitTriangle());
+    EXPECT_EQ(NVKSWON::CreateDocument(host.Application(), 0, LengthUnitMeters, nullptr, nullptr, nullptr,
+                                      nullptr, &meshes, 1),
+              1);
+    // The triangle after the broken mesh is not drawn; the document is still finished.
+    EXPECT_THAT(host.Journal(),
+                ElementsAre("app.NewPartDocument() -> S_OK, part1", "app.GetActiveDocument() -> S_OK, doc1",
+                            "doc1.PrepareFirst(1) -> S_OK", "doc1.SetLengthUnit(2) -> S_OK",
+                            "doc1.ToggleSketch3D(0) -> S_OK", "doc1.PrepareSecond(0) -> S_OK",
+                            "doc1.FinishSecond() -> S_OK", "doc1.FinishFirst() -> S_OK",
+                            "doc1.ToggleSketch3D(0) -> S_OK"));
+    // Its window was started and is only destroyed, never ended.
+    EXPECT_THAT(driver.ProgressLines(),
+                ElementsAre("Construct(\"Creating meshes\", \"\", 0, 100, null)", "SetMax(2)",
+                            "StartProgress()", "StepIt(1)", "Destroy()"));
 }
 
 TEST_F(NewDocuments, DocumentFailuresLeaveTheirText)

@@ -169,7 +169,7 @@ TEST_F(SketchEntities, CurvesThatCannotBeReadAreSkipped)
 {
     ON_NurbsCurve tooFewPoints = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
     tooFewPoints.m_order = 4;
-    // As many knots as that order has, so that copies of the curve stay inside its arrays.
+    // As many knots as that order has, so that its only fault is the number of control points.
     delete[] tooFewPoints.m_knot;
     tooFewPoints.m_knot = new double[5]{0, 0, 0, 1, 1};
     tooFewPoints.m_knot_capacity = 5;
@@ -177,18 +177,27 @@ TEST_F(SketchEntities, CurvesThatCannotBeReadAreSkipped)
     delete[] withoutKnots.m_knot;
     withoutKnots.m_knot = nullptr;
     withoutKnots.m_knot_capacity = 0;
-    const ON_NurbsCurve curves[] = {
-        ON_NurbsCurve(),
-        tooFewPoints,
-        withoutKnots,
-        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0)}, {0, 0, 1, 1}),
-        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0), P(0, 0, 0)}, {0, 0, 1, 2, 2}),
-    };
+    // Counts raised after the arrays were allocated: reading by the counts would leave them.
+    ON_NurbsCurve beyondItsArrays = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}});
+    beyondItsArrays.m_cv_count = 5;
+    ON_NurbsCurve orderBeyondItsKnots = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}});
+    orderBeyondItsKnots.m_order = 3;
+    ON_NurbsCurve strideBeyondItsPoints = MakePolylineCurve({{0, 0, 0}, {1, 0, 0}, {2, 1, 0}});
+    strideBeyondItsPoints.m_cv_stride = 4;
+    const ON_NurbsCurve empty;
+    const ON_NurbsCurve openWeightZero =
+        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0)}, {0, 0, 1, 1});
+    const ON_NurbsCurve closedWeightZero =
+        MakeNurbsCurve(3, true, {P(0, 0, 0), P(1, 1, 0, 0), P(2, 0, 0), P(0, 0, 0)}, {0, 0, 1, 2, 2});
+    // The curves themselves, not copies: a copy leaves out arrays shorter than its counts.
+    const ON_NurbsCurve* curves[] = {&empty,           &tooFewPoints,        &withoutKnots,
+                                     &beyondItsArrays, &orderBeyondItsKnots, &strideBeyondItsPoints,
+                                     &openWeightZero,  &closedWeightZero};
     ON_ClassArray<ON_NurbsCurve> array;
-    for (const ON_NurbsCurve& curve : curves)
+    for (const ON_NurbsCurve* curve : curves)
     {
-        EXPECT_EQ(NVKSWON::CreateSketchNurbsCurve(Doc(), curve, 1.0), 0);
-        array.Append(curve);
+        EXPECT_EQ(NVKSWON::CreateSketchNurbsCurve(Doc(), *curve, 1.0), 0);
+        array.Append(*curve);
     }
     EXPECT_EQ(NVKSWON::CreateSketchCurves(Doc(), array, 1.0, 0), 1);
     EXPECT_TRUE(host.Journal().empty());
@@ -201,15 +210,17 @@ TEST_F(SketchEntities, ArcsInTheXYPlaneAreCirclesOrArcsTurningTheirWay)
         std::string name;
         ON_Arc arc;
         sim::SketchEntityKind kind;
+        int direction; // of an arc
     } cases[] = {
-        {"full circle", MakeArc(ON_3dPoint(5, 5, 0), ON_zaxis, 10, 2 * ON_PI), sim::SketchEntityKind::Circle},
-        {"half circle about +z", kHalfCircleUp, sim::SketchEntityKind::Arc},
+        {"full circle", MakeArc(ON_3dPoint(5, 5, 0), ON_zaxis, 10, 2 * ON_PI), sim::SketchEntityKind::Circle,
+         0},
+        {"half circle about +z", kHalfCircleUp, sim::SketchEntityKind::Arc, 1},
         {"half circle about -z", MakeArc(ON_3dPoint(5, 5, 0), -ON_zaxis, 10, ON_PI),
-         sim::SketchEntityKind::Arc},
+         sim::SketchEntityKind::Arc, -1},
         {"full circle at z = 0.5", MakeArc(ON_3dPoint(5, 5, 0.5), ON_zaxis, 10, 2 * ON_PI),
-         sim::SketchEntityKind::Spline},
+         sim::SketchEntityKind::Spline, 0},
         {"quarter in a vertical plane", MakeArc(ON_3dPoint(5, 5, 0), ON_xaxis, 10, ON_PI / 2),
-         sim::SketchEntityKind::BSpline},
+         sim::SketchEntityKind::BSpline, 0},
     };
     const double scale = 2.0;
     for (const auto& c : cases)
@@ -229,7 +240,7 @@ TEST_F(SketchEntities, ArcsInTheXYPlaneAreCirclesOrArcsTurningTheirWay)
             EXPECT_THAT(entity.values, ElementsAre(center.x, center.y, center.z, start.x, start.y, start.z,
                                                    end.x, end.y, end.z))
                 << c.name;
-            EXPECT_THAT(entity.integers, ElementsAre(c.arc.Normal().z > 0 ? 1 : -1)) << c.name;
+            EXPECT_THAT(entity.integers, ElementsAre(c.direction)) << c.name;
         }
     }
     host.FailCall("CreateSketchCircle", 2, E_FAIL);

@@ -158,11 +158,19 @@ TEST_F(SketchWireframes, SurfacesThatCannotBeReadDrawNothing)
     }
     ON_NurbsSurface orderOne = MakeGridSurface(3, 3);
     orderOne.m_order[0] = 1;
-    const ON_NurbsSurface surfaces[] = {ON_NurbsSurface(), tooFewPoints, withoutKnots, weightZero, orderOne};
-    for (const ON_NurbsSurface& surface : surfaces)
+    // Counts raised after the arrays were allocated: reading by the counts would leave them.
+    ON_NurbsSurface beyondItsArrays = MakeGridSurface(3, 3);
+    beyondItsArrays.m_cv_count[0] = 5;
+    ON_NurbsSurface strideBeyondItsPoints = MakeGridSurface(3, 3);
+    strideBeyondItsPoints.m_cv_stride[0] = 12;
+    const ON_NurbsSurface empty;
+    // The surfaces themselves, not copies: a copy leaves out arrays shorter than its counts.
+    const ON_NurbsSurface* surfaces[] = {&empty,    &tooFewPoints,    &withoutKnots,         &weightZero,
+                                         &orderOne, &beyondItsArrays, &strideBeyondItsPoints};
+    for (const ON_NurbsSurface* surface : surfaces)
     {
         driver.progress.clear();
-        EXPECT_EQ(NVKSWON::CreateSketchFromSurface(Doc(), surface, 1.0, 1), 1);
+        EXPECT_EQ(NVKSWON::CreateSketchFromSurface(Doc(), *surface, 1.0, 1), 1);
         EXPECT_THAT(driver.ProgressLines(),
                     ElementsAre("Construct(\"Creating curves\", \"\", 0, 100, null)", "SetMax(0)",
                                 "StartProgress()", "EndProgress()", "Destroy()"));

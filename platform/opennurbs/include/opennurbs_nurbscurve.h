@@ -10,6 +10,8 @@ class ON_NurbsCurve : public ON_Curve
 {
 public:
     ON_NurbsCurve() = default;
+    // A deep copy. A knot or CV array that holds fewer doubles (its capacity) than the counts
+    // need is left out of the copy, which then lacks it.
     ON_NurbsCurve(const ON_NurbsCurve& src);
     ON_NurbsCurve& operator=(const ON_NurbsCurve& src);
     ~ON_NurbsCurve() override;

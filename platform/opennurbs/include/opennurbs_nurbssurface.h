@@ -12,6 +12,8 @@ class ON_NurbsSurface : public ON_Surface
 {
 public:
     ON_NurbsSurface() = default;
+    // A deep copy. A knot or CV array that holds fewer doubles (its capacity) than the counts
+    // need is left out of the copy, which then lacks it.
     ON_NurbsSurface(const ON_NurbsSurface& src);
     ON_NurbsSurface& operator=(const ON_NurbsSurface& src);
     ~ON_NurbsSurface() override;
@@ -85,5 +87,5 @@ private:
     // Writes CVSize() doubles.
     bool EvaluateCVRow(int dir, int k, double t, double* result) const;
     // Doubles from m_cv to the end of the last CV; 0 when there are none.
-    int CVExtent() const;
+    long long CVExtent() const;
 };

@@ -15,6 +15,17 @@ int KnotCount(int order, int cv_count)
     return order + cv_count - 2;
 }
 
+double* CopyOfDoubles(const double* src, int capacity, long long count)
+{
+    if (src == nullptr || count < 1 || count > capacity)
+    {
+        return nullptr;
+    }
+    double* copy = new double[count];
+    std::copy(src, src + count, copy);
+    return copy;
+}
+
 bool CanEvaluate(int order, int cv_count, const double* knot, const double* cv)
 {
     return order >= 2 && cv_count >= order && knot != nullptr && cv != nullptr;

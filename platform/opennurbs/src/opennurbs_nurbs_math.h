@@ -13,6 +13,12 @@ namespace ON_NurbsMath
 // order + cv_count - 2.
 int KnotCount(int order, int cv_count);
 
+// A new array with the first `count` doubles of `src`, which holds `capacity` doubles; null when
+// there is nothing to copy or `src` holds fewer than `count`. Counts come from public members that
+// a caller may have set without allocating for them, so a copy never trusts them beyond the
+// capacity.
+double* CopyOfDoubles(const double* src, int capacity, long long count);
+
 // Enough data to evaluate: order >= 2, cv_count >= order, and the arrays present.
 bool CanEvaluate(int order, int cv_count, const double* knot, const double* cv);
 

@@ -25,20 +25,13 @@ ON_NurbsCurve& ON_NurbsCurve::operator=(const ON_NurbsCurve& src)
     m_order = src.m_order;
     m_cv_count = src.m_cv_count;
     m_cv_stride = src.m_cv_stride;
-    const int knot_count = std::max(0, src.KnotCount());
-    if (src.m_knot != nullptr && knot_count > 0)
-    {
-        m_knot = new double[knot_count];
-        m_knot_capacity = knot_count;
-        std::copy(src.m_knot, src.m_knot + knot_count, m_knot);
-    }
-    const int cv_doubles = src.m_cv_count * src.m_cv_stride;
-    if (src.m_cv != nullptr && cv_doubles > 0)
-    {
-        m_cv = new double[cv_doubles];
-        m_cv_capacity = cv_doubles;
-        std::copy(src.m_cv, src.m_cv + cv_doubles, m_cv);
-    }
+    // Widened, so that counts set out of all proportion cannot overflow.
+    const long long knot_count = static_cast<long long>(src.m_order) + src.m_cv_count - 2;
+    m_knot = ON_NurbsMath::CopyOfDoubles(src.m_knot, src.m_knot_capacity, knot_count);
+    m_knot_capacity = m_knot != nullptr ? static_cast<int>(knot_count) : 0;
+    const long long cv_doubles = static_cast<long long>(src.m_cv_count) * src.m_cv_stride;
+    m_cv = ON_NurbsMath::CopyOfDoubles(src.m_cv, src.m_cv_capacity, cv_doubles);
+    m_cv_capacity = m_cv != nullptr ? static_cast<int>(cv_doubles) : 0;
     return *this;
 }
 

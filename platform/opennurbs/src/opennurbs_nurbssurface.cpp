@@ -26,21 +26,14 @@ ON_NurbsSurface& ON_NurbsSurface::operator=(const ON_NurbsSurface& src)
         m_order[dir] = src.m_order[dir];
         m_cv_count[dir] = src.m_cv_count[dir];
         m_cv_stride[dir] = src.m_cv_stride[dir];
-        const int knot_count = std::max(0, src.KnotCount(dir));
-        if (src.m_knot[dir] != nullptr && knot_count > 0)
-        {
-            m_knot[dir] = new double[knot_count];
-            m_knot_capacity[dir] = knot_count;
-            std::copy(src.m_knot[dir], src.m_knot[dir] + knot_count, m_knot[dir]);
-        }
+        // Widened, so that counts set out of all proportion cannot overflow.
+        const long long knot_count = static_cast<long long>(src.m_order[dir]) + src.m_cv_count[dir] - 2;
+        m_knot[dir] = ON_NurbsMath::CopyOfDoubles(src.m_knot[dir], src.m_knot_capacity[dir], knot_count);
+        m_knot_capacity[dir] = m_knot[dir] != nullptr ? static_cast<int>(knot_count) : 0;
     }
-    const int cv_doubles = src.CVExtent();
-    if (cv_doubles > 0)
-    {
-        m_cv = new double[cv_doubles];
-        m_cv_capacity = cv_doubles;
-        std::copy(src.m_cv, src.m_cv + cv_doubles, m_cv);
-    }
+    const long long cv_doubles = src.CVExtent();
+    m_cv = ON_NurbsMath::CopyOfDoubles(src.m_cv, src.m_cv_capacity, cv_doubles);
+    m_cv_capacity = m_cv != nullptr ? static_cast<int>(cv_doubles) : 0;
     return *this;
 }
 
@@ -281,11 +274,11 @@ bool ON_NurbsSurface::EvaluateCVRow(int dir, int k, double t, double* result) co
                                                       first, m_cv_stride[dir], t, result);
 }
 
-int ON_NurbsSurface::CVExtent() const
+long long ON_NurbsSurface::CVExtent() const
 {
     if (m_cv == nullptr || m_cv_count[0] < 1 || m_cv_count[1] < 1 || m_cv_stride[0] < 0 || m_cv_stride[1] < 0)
     {
         return 0;
     }
-    return (m_cv_count[0] - 1) * m_cv_stride[0] + (m_cv_count[1] - 1) * m_cv_stride[1] + CVSize();
+    return (m_cv_count[0] - 1LL) * m_cv_stride[0] + (m_cv_count[1] - 1LL) * m_cv_stride[1] + CVSize();
 }

@@ -226,3 +226,19 @@ extern "C" {
 HRESULT DispCallFunc(void* pvInstance, ULONG_PTR oVft, CALLCONV cc, VARTYPE vtReturn, UINT cActuals,
                      VARTYPE* prgvt, VARIANTARG** prgpvarg, VARIANT* pvargResult);
 }
+
+extern "C" {
+// The type library of a loaded module: its TYPELIB resource 1, compiled from its source when it is
+// loaded. TYPE_E_CANTLOADLIBRARY when the module is not loaded or holds no valid library.
+HRESULT LoadTypeLib(LPCOLESTR szFile, ITypeLib** pptlib);
+// The library registered under rguid with the major version wVerMajor and a minor version of at
+// least wVerMinor (the highest such), for lcid or else the nearest registered locale.
+// TYPE_E_LIBNOTREGISTERED when there is none.
+HRESULT LoadRegTypeLib(REFGUID rguid, WORD wVerMajor, WORD wVerMinor, LCID lcid, ITypeLib** pptlib);
+// Registers the library machine-wide under HKEY_CLASSES_ROOT\TypeLib with its path, and its dual
+// and automation interfaces under HKEY_CLASSES_ROOT\Interface.
+HRESULT RegisterTypeLib(ITypeLib* ptlib, LPCOLESTR szFullPath, LPCOLESTR szHelpDir);
+// Removes what RegisterTypeLib wrote for that version and locale; keys that other versions,
+// locales or libraries still use stay.
+HRESULT UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMinor, LCID lcid, SYSKIND syskind);
+}

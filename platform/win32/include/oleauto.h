@@ -84,3 +84,14 @@ void VariantInit(VARIANT* pvarg);
 HRESULT VariantClear(VARIANT* pvarg);
 HRESULT VariantCopy(VARIANT* pvargDest, const VARIANT* pvargSrc);
 }
+
+#define VARIANT_ALPHABOOL 0x02 // a boolean becomes "True" or "False" rather than "-1" or "0"
+
+extern "C" {
+// Converts between the integer, boolean, floating, string and interface types: a number out of
+// the target's range gives DISP_E_OVERFLOW, text that is no number DISP_E_TYPEMISMATCH. Fractions
+// round half to even. A by-reference source is read through its pointer.
+HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt);
+// Text to an unsigned 32-bit number, as VariantChangeType reads it.
+HRESULT VarUI4FromStr(LPCOLESTR strIn, LCID lcid, ULONG dwFlags, ULONG* pulOut);
+}

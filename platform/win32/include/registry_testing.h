@@ -13,6 +13,10 @@ std::string RegistryPath();
 std::string DumpRegistry();
 // Keys opened or created and not yet closed, process-wide.
 long OpenRegistryKeyCount();
+// Creating the key at this path (such as "HKEY_CLASSES_ROOT\\Facetor.BitmapHandler.1") or below
+// it is refused with ERROR_ACCESS_DENIED, as Windows refuses a key that the user may not write;
+// an empty path lifts the refusal. Process-wide.
+void DenyRegistryKeyCreation(const std::wstring& path);
 
 // A registry of its own in a fresh temporary folder for the lifetime of a scope; the folder and
 // everything in it go afterwards, and the previous path comes back.

@@ -7,6 +7,7 @@
 #include "unknwn.h"
 #include "oleauto.h"
 #include "oaidl.h"
+#include "objbase.h"
 #include "winuser.h"
 #include "winreg.h"
 #include "errhandlingapi.h"

@@ -47,6 +47,8 @@ extern "C"
                              DWORD* lpcbData);
     LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
     LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
+    // The subkey with everything below it; without a subkey, everything below the key itself.
+    LSTATUS RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey);
     LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, DWORD* lpcchName, DWORD* lpReserved,
                           LPWSTR lpClass, DWORD* lpcchClass, PFILETIME lpftLastWriteTime);
     LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, DWORD* lpcchValueName,

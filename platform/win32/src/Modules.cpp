@@ -8,6 +8,7 @@
 #include "TextEncoding.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ std::string ProgramPath()
     return path;
 }
 
+// Windows names a module by its full path; the loader keeps the name it was given, which may be
+// relative to the folder current at the time.
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
 // The program first, then every shared object, each with the start of its lowest mapping (the
 // base that dladdr reports).
 std::vector<LoadedModule> LoadedModules()
@@ -49,7 +59,8 @@ std::vector<LoadedModule> LoadedModules()
                     lowest = std::min(lowest, info->dlpi_phdr[i].p_vaddr);
             const ElfW(Addr) page = ElfW(Addr)(sysconf(_SC_PAGESIZE));
             const auto base = (info->dlpi_addr + lowest) & ~(page - 1);
-            list.push_back({reinterpret_cast<HMODULE>(base), program ? ProgramPath() : info->dlpi_name});
+            list.push_back(
+                {reinterpret_cast<HMODULE>(base), program ? ProgramPath() : AbsolutePath(info->dlpi_name)});
             return 0;
         },
         &modules);
@@ -76,16 +87,27 @@ extern "C" HMODULE GetModuleHandleW(LPCWSTR lpModuleName)
     const std::vector<LoadedModule> modules = LoadedModules();
     if (!lpModuleName)
         return modules.front().handle;
-    std::wstring wanted = FileNameOf(lpModuleName);
-    // Windows adds ".dll" to a name without an extension; a trailing dot means "no extension".
-    if (wanted.find(L'.') == std::wstring::npos)
+    std::wstring wanted = lpModuleName;
+    // With a folder the whole path must match, else the file name.
+    const bool wholePath = wanted.find_first_of(L"\\/") != std::wstring::npos;
+    if (wholePath)
+        wanted = platform::WidePath(AbsolutePath(platform::NarrowPath(wanted)));
+    // Windows adds ".dll" to a name without an extension; a trailing dot means "no extension". A
+    // program here has no extension, so a whole path also matches as it is.
+    std::wstring alternative = wanted;
+    if (FileNameOf(wanted).find(L'.') == std::wstring::npos)
         wanted += L".dll";
     else if (wanted.back() == L'.')
         wanted.pop_back();
     wanted = platform::FoldCase(wanted);
+    alternative = wholePath ? platform::FoldCase(alternative) : wanted;
     for (const LoadedModule& module : modules)
-        if (platform::FoldCase(FileNameOf(platform::WidePath(module.path))) == wanted)
+    {
+        const std::wstring path = platform::WidePath(module.path);
+        const std::wstring name = platform::FoldCase(wholePath ? path : FileNameOf(path));
+        if (name == wanted || name == alternative)
             return module.handle;
+    }
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
 }

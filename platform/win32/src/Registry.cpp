@@ -5,6 +5,7 @@
 #include "winreg.h"
 
 #include "RegistryStore.h"
+#include "TextEncoding.h"
 
 #include <cstring>
 #include <mutex>
@@ -22,6 +23,19 @@ struct OpenKey
 
 std::mutex g_handlesMutex;
 std::set<const OpenKey*> g_openKeys;
+std::wstring g_deniedKey; // folded; guarded by g_handlesMutex
+
+// Whether the test controls refuse creating the key at this path.
+bool CreationDenied(const OpenKey& key)
+{
+    std::wstring path = RootName(key.root);
+    for (const std::wstring& name : key.path)
+        path += L"\\" + name;
+    path = platform::FoldCase(path);
+    std::lock_guard<std::mutex> guard(g_handlesMutex);
+    return !g_deniedKey.empty() &&
+           (path == g_deniedKey || path.compare(0, g_deniedKey.size() + 1, g_deniedKey + L"\\") == 0);
+}
 
 bool Resolve(HKEY hKey, OpenKey& key)
 {
@@ -125,10 +139,15 @@ LSTATUS OpenSubkey(HKEY hKey, LPCWSTR lpSubKey, PHKEY phkResult, bool* created)
                                            else if (!(current = current->Subkey(name)))
                                                return ERROR_FILE_NOT_FOUND;
                                        }
-                                       if (created)
-                                           changed = *created;
                                        opened = open;
                                        opened.path.insert(opened.path.end(), names.begin(), names.end());
+                                       if (created && CreationDenied(opened))
+                                       {
+                                           changed = false; // nothing of this call is saved
+                                           return ERROR_ACCESS_DENIED;
+                                       }
+                                       if (created)
+                                           changed = *created;
                                        return ERROR_SUCCESS;
                                    });
     if (result == ERROR_SUCCESS)
@@ -136,6 +155,12 @@ LSTATUS OpenSubkey(HKEY hKey, LPCWSTR lpSubKey, PHKEY phkResult, bool* created)
     return result;
 }
 } // namespace
+
+void platform::DenyRegistryKeyCreation(const std::wstring& path)
+{
+    std::lock_guard<std::mutex> guard(g_handlesMutex);
+    g_deniedKey = platform::FoldCase(path);
+}
 
 extern "C" LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM,
                                    const LPSECURITY_ATTRIBUTES, PHKEY phkResult, DWORD* lpdwDisposition)
@@ -225,6 +250,32 @@ extern "C" LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey)
                        const std::wstring name = path.back();
                        path.pop_back();
                        tree.Find(open.root, path)->RemoveSubkey(name);
+                       changed = true;
+                       return ERROR_SUCCESS;
+                   });
+}
+
+extern "C" LSTATUS RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey)
+{
+    std::vector<std::wstring> names;
+    if (!SplitKeyPath(NameOf(lpSubKey), names))
+        return ERROR_BAD_PATHNAME;
+    return WithKey(hKey,
+                   [&](Tree& tree, Key& key, const OpenKey& open, bool& changed) -> LSTATUS
+                   {
+                       if (names.empty())
+                       {
+                           // Without a subkey the key stays, emptied of its subkeys and values.
+                           key.subkeys.clear();
+                           key.values.clear();
+                           changed = true;
+                           return ERROR_SUCCESS;
+                       }
+                       std::vector<std::wstring> path = open.path;
+                       path.insert(path.end(), names.begin(), names.end() - 1);
+                       Key* parent = tree.Find(open.root, path);
+                       if (!parent || !parent->RemoveSubkey(names.back()))
+                           return ERROR_FILE_NOT_FOUND;
                        changed = true;
                        return ERROR_SUCCESS;
                    });

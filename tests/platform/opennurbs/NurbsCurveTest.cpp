@@ -1,6 +1,9 @@
 #include "BitExact.h"
 
+#include <algorithm>
+#include <climits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -179,4 +182,53 @@ TEST(NurbsCurve, CopyIsDeepAndTranslateMovesTheControlPoints)
     EXPECT_NE(ON_NurbsCurve::Cast(duplicate.get()), nullptr);
     // Halfway along a symmetric quadratic.
     EXPECT_EQ(curve.PointAt(0.5), ON_3dPoint(2, 0.5, 0));
+}
+
+TEST(NurbsCurve, CopiesReadOnlyWhatTheSourceAllocated)
+{
+    // Public members changed after Create: the counts no longer match the arrays.
+    const struct
+    {
+        std::string name;
+        void (*edit)(ON_NurbsCurve&);
+        bool knotsFit, cvsFit;
+    } cases[] = {
+        {"as created", [](ON_NurbsCurve&) {}, true, true},
+        {"more control points", [](ON_NurbsCurve& c) { c.m_cv_count = 6; }, false, false},
+        {"higher order", [](ON_NurbsCurve& c) { c.m_order = 5; }, false, true},
+        {"wider stride", [](ON_NurbsCurve& c) { c.m_cv_stride = 5; }, true, false},
+        {"counts near the int limit", [](ON_NurbsCurve& c) { c.m_cv_count = c.m_order = INT_MAX; }, false,
+         false},
+    };
+    const std::vector<ON_3dPoint> points = Points(4);
+    for (const auto& c : cases)
+    {
+        ON_NurbsCurve source;
+        ASSERT_TRUE(source.CreateClampedUniformNurbs(3, 3, 4, points.data(), 1.0));
+        c.edit(source);
+        ON_NurbsCurve assigned;
+        assigned.CreateClampedUniformNurbs(3, 3, 4, points.data(), 1.0);
+        assigned = source;
+        for (const ON_NurbsCurve& copy : {ON_NurbsCurve(source), assigned})
+        {
+            EXPECT_EQ(copy.m_order, source.m_order) << c.name;
+            EXPECT_EQ(copy.m_cv_count, source.m_cv_count) << c.name;
+            EXPECT_EQ(copy.m_cv_stride, source.m_cv_stride) << c.name;
+            // An array shorter than the counts say is left out of the copy.
+            ASSERT_EQ(copy.m_knot != nullptr, c.knotsFit) << c.name;
+            ASSERT_EQ(copy.m_cv != nullptr, c.cvsFit) << c.name;
+            if (c.knotsFit)
+            {
+                EXPECT_TRUE(std::equal(source.m_knot, source.m_knot + source.KnotCount(), copy.m_knot))
+                    << c.name;
+            }
+            if (c.cvsFit)
+            {
+                EXPECT_TRUE(
+                    std::equal(source.m_cv, source.m_cv + source.m_cv_count * source.m_cv_stride, copy.m_cv))
+                    << c.name;
+            }
+            EXPECT_EQ(copy.IsValid(), c.knotsFit && c.cvsFit) << c.name;
+        }
+    }
 }

@@ -235,6 +235,18 @@ TEST(NurbsSurface, IncompleteDataIsReadSafely)
     const ON_NurbsSurface copy = without;
     EXPECT_EQ(copy.m_knot[1], nullptr);
     EXPECT_EQ(copy.Knot(1, 0), 0.0);
+
+    // More CVs in the first direction than were allocated: the copy leaves out the arrays that
+    // fall short instead of reading past them.
+    ON_NurbsSurface grown = Surface(2, 3, 2, 3, Bumpy);
+    grown.m_cv_count[0] = 4;
+    const ON_NurbsSurface grownCopy = grown;
+    EXPECT_EQ(grownCopy.m_cv_count[0], 4);
+    EXPECT_EQ(grownCopy.m_knot[0], nullptr);
+    EXPECT_EQ(grownCopy.m_cv, nullptr);
+    ASSERT_NE(grownCopy.m_knot[1], nullptr);
+    EXPECT_EQ(grownCopy.Knot(1, 2), grown.Knot(1, 2));
+    EXPECT_FALSE(grownCopy.IsValid());
 }
 
 TEST(PlaneSurface, DomainsExtentsAndCasts)

@@ -72,3 +72,38 @@ TEST(Crt, WtoiClampsToTheRangeOfInt)
     }
 }
 } // namespace
+
+TEST(Crt, WideTextIntoTheAnsiCodePage)
+{
+    const struct
+    {
+        const wchar_t* text;
+        int count;
+        std::string bytes; // with the null when the count takes it
+        bool usedDefault;
+    } cases[] = {
+        {L"21.0.0", -1, std::string("21.0.0", 7), false},
+        {L"caf\u00e9 \u20ac\u2122", -1, std::string("caf\xe9 \x80\x99", 8), false},
+        {L"\u4e2d1", 2, "?1", true},
+        {L"\u0081\u0080", 2, "\x81?", true}, // an undefined byte keeps its control character
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        const int needed =
+            WideCharToMultiByte(CP_THREAD_ACP, 0, c.text, c.count, nullptr, 0, nullptr, nullptr);
+        ASSERT_EQ(needed, int(c.bytes.size()));
+        std::string bytes(size_t(needed), 'x');
+        BOOL usedDefault = -1;
+        EXPECT_EQ(
+            WideCharToMultiByte(CP_ACP, 0, c.text, c.count, bytes.data(), needed, nullptr, &usedDefault),
+            needed);
+        EXPECT_EQ(bytes, c.bytes);
+        EXPECT_EQ(usedDefault, c.usedDefault ? TRUE : FALSE);
+    }
+    char small[3];
+    EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, L"abc", -1, small, 3, nullptr, nullptr), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(WideCharToMultiByte(65001, 0, L"abc", -1, small, 3, nullptr, nullptr), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}

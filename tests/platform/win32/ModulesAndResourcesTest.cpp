@@ -109,6 +109,11 @@ TEST(Modules, EachModuleAnswersForItsOwnResourcesAndName)
     EXPECT_EQ(std::wstring(path).size(), length);
     EXPECT_EQ(std::wstring(path).substr(length - 15), L"/TestModule.dll");
     EXPECT_EQ(path[0], L'/');
+    // With a folder the whole path must match.
+    EXPECT_EQ(GetModuleHandleW(path), testModule);
+    EXPECT_EQ(GetModuleHandleW((std::wstring(path, length - 15) + L"/./TestModule").c_str()), testModule);
+    EXPECT_EQ(GetModuleHandleW(L"/elsewhere/TestModule.dll"), nullptr);
+    EXPECT_EQ(GetModuleHandleW(ProgramPath().c_str()), program);
 }
 
 TEST(Modules, FileNameOfTheProgramAndTheBufferRules)

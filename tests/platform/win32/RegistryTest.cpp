@@ -225,6 +225,55 @@ TEST_F(Registry, DeletingKeysAndValues)
               ERROR_BAD_PATHNAME);
 }
 
+TEST_F(Registry, DeletingATreeTakesEverythingBelowTheKey)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"A\\B\\C", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    SetDword(key, L"v", 1);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"A", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    SetDword(key, L"w", 2);
+    EXPECT_EQ(RegDeleteTreeW(key, L"b"), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeW(key, L"B"), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+    EXPECT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"A"), ERROR_SUCCESS);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"A", 0, 0, &key), ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"E\\F", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"E", 0, 0, &key), ERROR_SUCCESS);
+    SetDword(key, L"x", 3);
+    // Without a subkey the key itself stays, emptied.
+    EXPECT_EQ(RegDeleteTreeW(key, nullptr), ERROR_SUCCESS);
+    DWORD subkeys = 9, values = 9;
+    EXPECT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                               nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(subkeys + values, 0u);
+    RegCloseKey(key);
+}
+
+TEST_F(Registry, TestsCanDenyCreatingAKeyAndWhatLiesBelowIt)
+{
+    platform::DenyRegistryKeyCreation(L"HKEY_LOCAL_MACHINE\\Locked");
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"LOCKED", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Locked\\Inner", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Locked", 0, 0, &key), ERROR_FILE_NOT_FOUND)
+        << "nothing was made";
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"LockedNot", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    platform::DenyRegistryKeyCreation(L"");
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Locked", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 TEST_F(Registry, ProcessesSeeEachOthersWritesAndNoneIsLost)
 {
     HKEY key;

@@ -35,6 +35,16 @@ public:
     // method with the one string argument when one is given. E_UNEXPECTED when none is registered.
     HRESULT InvokeCallback(const std::wstring& name, const wchar_t* argument = nullptr);
 
+    // Fires an event of the application's event interface at every sink advised on its connection
+    // point, through the sink's IDispatch, with the arguments that the host's type library declares
+    // for it (none for an event it does not declare). S_OK when every sink answered S_OK, else the
+    // first other answer; S_FALSE when no sink is advised.
+    HRESULT FireEvent(DISPID id);
+    size_t EventSinkCount() const;
+    // Registers the host's type library (version 21.0, as the installed host of the default
+    // revision has it), whose descriptions of the events an add-in's event sink reads.
+    HRESULT RegisterTypeLibrary();
+
     // The journal: `object.Operation(arguments) -> result, outs`, one line per call.
     std::vector<std::string> Journal() const;
     void ClearJournal();
@@ -50,8 +60,10 @@ public:
     // How many times an operation was called.
     int CallCount(const std::string& operation) const;
 
-    // References handed out to callers and not yet released.
+    // References handed out to callers and not yet released: all of them, or those on the objects
+    // of one journal name ("app").
     long LiveReferences() const;
+    long LiveReferences(const std::string& object) const;
 
     Model& GetModel();
     const Model& GetModel() const;

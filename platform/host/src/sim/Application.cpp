@@ -8,11 +8,6 @@
 
 namespace sim
 {
-FacetCore* ApplicationFacet::OtherInterface(REFIID iid)
-{
-    return nullptr;
-}
-
 HRESULT ApplicationFacet::GetRevisionNumber(BSTR* revision)
 {
     SIM_CALL(call, "GetRevisionNumber");

@@ -2,6 +2,8 @@
 
 #include "Call.h"
 
+#include "ocidl.h"
+
 #include <cstdio>
 
 namespace sim
@@ -93,14 +95,16 @@ std::string InterfaceName(REFIID iid)
         {&IID_ICommandGroup, "ICommandGroup"},
         {&IID_ICommandTab, "ICommandTab"},
         {&IID_ICommandTabBox, "ICommandTabBox"},
+        {&IID_IConnectionPointContainer, "IConnectionPointContainer"},
+        {&IID_IConnectionPoint, "IConnectionPoint"},
     };
     for (const Known& k : known)
         if (IsEqualIID(iid, *k.iid))
             return k.name;
     char text[40];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", iid.Data1, iid.Data2,
-                  iid.Data3, iid.Data4[0], iid.Data4[1], iid.Data4[2], iid.Data4[3], iid.Data4[4], iid.Data4[5],
-                  iid.Data4[6], iid.Data4[7]);
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", iid.Data1,
+                  iid.Data2, iid.Data3, iid.Data4[0], iid.Data4[1], iid.Data4[2], iid.Data4[3], iid.Data4[4],
+                  iid.Data4[5], iid.Data4[6], iid.Data4[7]);
     return text;
 }
 } // namespace sim

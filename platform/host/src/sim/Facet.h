@@ -27,6 +27,7 @@ public:
 
     ULONG AddReference();
     ULONG ReleaseReference();
+    ULONG References() const { return m_references; }
     HRESULT Query(REFIID iid, void** out);
 
     // The object stays alive with no reference (the host's own objects, such as its application).
@@ -60,8 +61,7 @@ FacetType* EntityFacet(HostState& host, const std::string& name, Args&... args)
     return made;
 }
 
-template <class Interface>
-class Facet : public Interface, public FacetCore
+template <class Interface> class Facet : public Interface, public FacetCore
 {
 public:
     Facet(HostState& host, std::string name) : FacetCore(host, std::move(name)) {}
@@ -93,8 +93,7 @@ public:
 };
 
 // The same for interfaces that derive from IUnknown only.
-template <class Interface>
-class UnknownFacet : public Interface, public FacetCore
+template <class Interface> class UnknownFacet : public Interface, public FacetCore
 {
 public:
     UnknownFacet(HostState& host, std::string name) : FacetCore(host, std::move(name)) {}

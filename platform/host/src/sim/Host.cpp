@@ -73,6 +73,15 @@ long Host::LiveReferences() const
     return m_state->liveReferences;
 }
 
+long Host::LiveReferences(const std::string& object) const
+{
+    long references = 0;
+    for (const FacetCore* facet = m_state->facets; facet; facet = facet->m_next)
+        if (facet->Name() == object)
+            references += long(facet->References());
+    return references;
+}
+
 Model& Host::GetModel()
 {
     return m_state->model;

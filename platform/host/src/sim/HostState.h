@@ -55,6 +55,10 @@ struct HostState
     LONG callbackModule = 0;
     LONG callbackCookie = 0;
     std::unique_ptr<ApplicationFacet> application;
+    // Sinks advised on the application's event interface, by cookie, each with the reference that
+    // Advise took. A sink still advised when the host goes is left alone: its add-in went first.
+    std::map<DWORD, IDispatch*> eventSinks;
+    DWORD eventCookiesMade = 0;
 
     // Counts the call and tells whether a rule makes it fail.
     InjectedFailure CountCall(int operation, HRESULT* result);
