@@ -15,10 +15,9 @@ inline int GrownCapacity(int capacity)
     return capacity < 2 ? 4 : 2 * capacity;
 }
 
-// Raw storage: the arrays relocate their elements bitwise, as the toolkit does. Moves the first
-// old_bytes of block (as many as fit) into a block of `bytes`; 0 bytes frees it and gives null. A
-// failed allocation throws std::bad_alloc.
-void* Reallocate(void* block, std::size_t old_bytes, std::size_t bytes);
+// Raw storage: the arrays relocate their elements bitwise, as the toolkit does. As realloc, but 0
+// bytes frees the block and gives null, and a failed allocation throws std::bad_alloc.
+void* Reallocate(void* block, std::size_t bytes);
 
 // What both arrays share: the open members, access and the count rules. Derived supplies
 // SetCapacity.
@@ -169,8 +168,7 @@ public:
         capacity = capacity < 0 ? 0 : capacity;
         if (capacity != m_capacity)
         {
-            m_a = static_cast<T*>(ON_ArrayDetail::Reallocate(m_a, sizeof(T) * std::size_t(m_capacity),
-                                                             sizeof(T) * std::size_t(capacity)));
+            m_a = static_cast<T*>(ON_ArrayDetail::Reallocate(m_a, sizeof(T) * std::size_t(capacity)));
             m_capacity = capacity;
             m_count = m_count > capacity ? capacity : m_count;
         }
@@ -295,8 +293,8 @@ public:
         {
             m_a[i].~T();
         }
-        m_a = static_cast<T*>(ON_ArrayDetail::Reallocate(
-            static_cast<void*>(m_a), sizeof(T) * std::size_t(m_capacity), sizeof(T) * std::size_t(capacity)));
+        m_a = static_cast<T*>(
+            ON_ArrayDetail::Reallocate(static_cast<void*>(m_a), sizeof(T) * std::size_t(capacity)));
         for (int i = m_capacity; i < capacity; i++)
         {
             new (static_cast<void*>(m_a + i)) T();
