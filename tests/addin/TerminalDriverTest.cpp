@@ -121,6 +121,8 @@ TEST(TerminalDriver, ProgressIsDrawnOncePerPercentAndOnlyOnceStarted)
     driver.Progress({1, ProgressCall::StartProgress});
     for (int i = 0; i < 8; ++i)
         driver.Progress({1, ProgressCall::StepIt, L"", L"", 1});
+    // A new status is drawn though the percent stays.
+    driver.Progress({1, ProgressCall::SetStatus, L"Almost"});
     driver.Progress({1, ProgressCall::EndProgress});
     driver.Progress({1, ProgressCall::Destroy});
     std::string drawn = terminal.errors.str();
@@ -134,7 +136,8 @@ TEST(TerminalDriver, ProgressIsDrawnOncePerPercentAndOnlyOnceStarted)
                      "\rCreating mesh [##################............] 62% "
                      "\rCreating mesh [######################........] 75% "
                      "\rCreating mesh [##########################....] 87% "
-                     "\rCreating mesh [##############################] 100% \n");
+                     "\rCreating mesh [##############################] 100% "
+                     "\rCreating mesh [##############################] 100% Almost\n");
     EXPECT_EQ(terminal.output.str(), "");
 }
 } // namespace

@@ -7,9 +7,10 @@ namespace
 {
 int g_windowsMade = 0;
 
-void Report(int window, ui::ProgressCall call, const CString& text = CString(), double value = 0)
+// A bar of a million steps reports a million times, so a call without text builds none.
+void Report(int window, ui::ProgressCall call, double value = 0)
 {
-    ui::ProgressEvent event{window, call, text.Str()};
+    ui::ProgressEvent event{window, call};
     event.value = value;
     ui::CurrentDriver().Progress(event);
 }
@@ -33,7 +34,7 @@ NVKProgress::~NVKProgress()
 
 void NVKProgress::SetMax(double maximum)
 {
-    Report(m_window, ui::ProgressCall::SetMax, CString(), maximum);
+    Report(m_window, ui::ProgressCall::SetMax, maximum);
 }
 
 void NVKProgress::StartProgress()
@@ -43,12 +44,12 @@ void NVKProgress::StartProgress()
 
 void NVKProgress::StepIt(double step)
 {
-    Report(m_window, ui::ProgressCall::StepIt, CString(), step);
+    Report(m_window, ui::ProgressCall::StepIt, step);
 }
 
 void NVKProgress::SetStatus(CString status)
 {
-    Report(m_window, ui::ProgressCall::SetStatus, status);
+    ui::CurrentDriver().Progress(ui::ProgressEvent{m_window, ui::ProgressCall::SetStatus, status.Str()});
 }
 
 void NVKProgress::EndProgress()

@@ -15,21 +15,10 @@ inline int GrownCapacity(int capacity)
     return capacity < 2 ? 4 : 2 * capacity;
 }
 
-// Raw storage: the arrays relocate their elements bitwise, as the toolkit does.
-inline void* Reallocate(void* block, std::size_t bytes)
-{
-    if (bytes == 0)
-    {
-        std::free(block);
-        return nullptr;
-    }
-    void* grown = std::realloc(block, bytes);
-    if (grown == nullptr)
-    {
-        throw std::bad_alloc();
-    }
-    return grown;
-}
+// Raw storage: the arrays relocate their elements bitwise, as the toolkit does. As realloc, but 0
+// bytes frees the block and gives null, and a failed allocation throws std::bad_alloc.
+void* Reallocate(void* block, std::size_t bytes);
+
 // What both arrays share: the open members, access and the count rules. Derived supplies
 // SetCapacity.
 template <class T, class Derived> class ArrayBase

@@ -18,8 +18,23 @@ struct ON_MeshFace
     bool IsTriangle() const { return vi[2] == vi[3]; }
     bool IsQuad() const { return vi[2] != vi[3]; }
     // Indices in [0, mesh_vertex_count), three distinct corners, and a fourth that is either the
-    // third again or distinct from the first two. Positions are not looked at.
-    bool IsValid(int mesh_vertex_count) const;
+    // third again or distinct from the first two. Positions are not looked at. Inline: the
+    // topology asks it of every face.
+    bool IsValid(int mesh_vertex_count) const
+    {
+        for (int index : vi)
+        {
+            if (index < 0 || index >= mesh_vertex_count)
+            {
+                return false;
+            }
+        }
+        if (vi[0] == vi[1] || vi[1] == vi[2] || vi[2] == vi[0])
+        {
+            return false;
+        }
+        return vi[2] == vi[3] || (vi[0] != vi[3] && vi[1] != vi[3]);
+    }
     // The unit normal from the diagonals, (V[vi2]-V[vi0]) x (V[vi3]-V[vi1]).
     bool ComputeFaceNormal(const ON_3fPoint* V, ON_3dVector& normal) const;
 };

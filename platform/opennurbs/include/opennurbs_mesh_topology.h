@@ -2,9 +2,6 @@
 
 #include "opennurbs_array.h"
 
-#include <cstdint>
-#include <vector>
-
 class ON_Mesh;
 
 // Mesh vertices that share one position.
@@ -60,22 +57,13 @@ public:
     ON_SimpleArray<ON_MeshTopologyEdge> m_tope;
     ON_SimpleArray<ON_MeshTopologyFace> m_topf;
 
-    // What the builder sorts: the key in major (and, for vertices, the high half of minor), the
-    // payload in minor.
-    struct SortRecord
-    {
-        std::uint64_t major;
-        std::uint64_t minor;
-    };
-
 private:
     friend class ON_Mesh;
 
     // Builds the tables for mesh; false (and left empty) when it has no vertices.
     bool Create(const ON_Mesh& mesh);
-    void CreateVertices(const ON_Mesh& mesh, std::vector<SortRecord>& records,
-                        std::vector<SortRecord>& scratch);
-    void CreateEdges(const ON_Mesh& mesh, std::vector<SortRecord>& records, std::vector<SortRecord>& scratch);
+    void CreateVertices(const ON_Mesh& mesh);
+    void CreateEdges(const ON_Mesh& mesh);
     void LinkVerticesToEdges();
     void ResolveFaces(const ON_Mesh& mesh);
     void Destroy();

@@ -2,22 +2,6 @@
 
 #include <cmath>
 
-bool ON_MeshFace::IsValid(int mesh_vertex_count) const
-{
-    for (int index : vi)
-    {
-        if (index < 0 || index >= mesh_vertex_count)
-        {
-            return false;
-        }
-    }
-    if (vi[0] == vi[1] || vi[1] == vi[2] || vi[2] == vi[0])
-    {
-        return false;
-    }
-    return vi[2] == vi[3] || (vi[0] != vi[3] && vi[1] != vi[3]);
-}
-
 bool ON_MeshFace::ComputeFaceNormal(const ON_3fPoint* V, ON_3dVector& normal) const
 {
     const ON_3dVector a = ON_3dPoint(V[vi[2]]) - ON_3dPoint(V[vi[0]]);

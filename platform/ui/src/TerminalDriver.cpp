@@ -7,7 +7,6 @@
 #include "winuser.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cwctype>
 #include <istream>
 #include <ostream>
@@ -34,6 +33,15 @@ bool IsClass(const ControlView& control, const wchar_t* name)
     std::wstring lower = control.windowClass;
     std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return wchar_t(std::towlower(c)); });
     return lower == name;
+}
+
+// How much of a bar is done, in whole percent. The part done lies in [0, 1], where truncating is
+// flooring: a large import asks this at every step.
+int DonePercent(double position, double minimum, double maximum)
+{
+    const double span = maximum - minimum;
+    const double done = span > 0 ? std::clamp((position - minimum) / span, 0.0, 1.0) : 0.0;
+    return int(done * 100);
 }
 
 std::string Trimmed(const std::string& line)
@@ -125,13 +133,8 @@ void TerminalDriver::RunModal(ModalDialog& dialog)
         dialog.PressEscape();
 }
 
-void TerminalDriver::Draw(Bar& bar, bool always)
+void TerminalDriver::Draw(Bar& bar, int percent)
 {
-    const double span = bar.maximum - bar.minimum;
-    const double done = span > 0 ? std::clamp((bar.position - bar.minimum) / span, 0.0, 1.0) : 0.0;
-    const int percent = int(std::floor(done * 100));
-    if (!always && percent == bar.drawnPercent)
-        return; // redrawing the same line for every step would slow large imports
     bar.drawnPercent = percent;
     constexpr int width = 30;
     const int filled = percent * width / 100;
@@ -155,17 +158,22 @@ void TerminalDriver::Progress(const ProgressEvent& event)
         bar.shown = true;
         bar.position = bar.minimum;
         if (m_drawProgress)
-            Draw(bar, true);
+            Draw(bar, DonePercent(bar.position, bar.minimum, bar.maximum));
         break;
     case ProgressCall::StepIt:
         bar.position += event.value;
         if (bar.shown && m_drawProgress)
-            Draw(bar, false);
+        {
+            // Redrawing the same line for every step would slow large imports.
+            const int percent = DonePercent(bar.position, bar.minimum, bar.maximum);
+            if (percent != bar.drawnPercent)
+                Draw(bar, percent);
+        }
         break;
     case ProgressCall::SetStatus:
         bar.status = event.text;
         if (bar.shown && m_drawProgress)
-            Draw(bar, true);
+            Draw(bar, DonePercent(bar.position, bar.minimum, bar.maximum));
         break;
     case ProgressCall::EndProgress:
         if (bar.shown && m_drawProgress)

@@ -106,12 +106,18 @@ TEST(SimulatedHost, LeanModeKeepsCountsButNoJournalOrGeometry)
     host.SetLean(true);
     NewPart p(host.Application());
     p.doc->ToggleSketch3D(0);
-    for (int i = 0; i < 3; ++i)
+    const long held = host.LiveReferences();
+    ISketchSegment* lines[3] = {};
+    for (ISketchSegment*& line : lines)
     {
-        ISketchSegment* line = nullptr;
-        p.doc->CreateSketchLine(0, 0, 0, 1, 1, 1, &line);
-        line->Release();
+        EXPECT_EQ(p.doc->CreateSketchLine(0, 0, 0, 1, 1, 1, &line), S_OK);
+        ASSERT_NE(line, nullptr);
     }
+    // Every line handed out is a counted reference, though a lean host need not make an object each.
+    EXPECT_EQ(host.LiveReferences(), held + 3);
+    for (ISketchSegment* line : lines)
+        line->Release();
+    EXPECT_EQ(host.LiveReferences(), held);
     p.doc->ToggleSketch3D(0);
     EXPECT_TRUE(host.Journal().empty());
     const sim::Document& doc = *host.GetModel().documents.at(0);

@@ -34,6 +34,41 @@ TEST(SimpleArray, GrowsToFourThenDoubles)
     EXPECT_EQ(three.Capacity(), 6);
 }
 
+// A large array made at its size is placed otherwise than one that grows into it; the elements
+// must survive every move between the two, up and down.
+TEST(SimpleArray, ElementsSurviveMovesOfLargeBlocks)
+{
+    constexpr int kCount = 3 << 20; // 12 MiB of ints
+    ON_SimpleArray<int> a(kCount);
+    for (int i = 0; i < 2 * kCount; i++) // grows once past its first block
+    {
+        a.Append(i * 7);
+    }
+    auto kept = [&a](int count)
+    {
+        for (int i = 0; i < count; i++)
+        {
+            if (a[i] != i * 7)
+            {
+                return i;
+            }
+        }
+        return -1;
+    };
+    EXPECT_EQ(kept(2 * kCount), -1);
+    a.SetCapacity(kCount + 1);
+    EXPECT_EQ(kept(kCount + 1), -1);
+    a.SetCapacity(5);
+    ASSERT_EQ(a.Count(), 5);
+    EXPECT_EQ(kept(5), -1);
+    a.SetCapacity(kCount);
+    EXPECT_EQ(a.Count(), 5);
+    EXPECT_EQ(kept(5), -1);
+    a.SetCount(kCount);
+    a[kCount - 1] = 1;
+    EXPECT_EQ(a[kCount - 1], 1);
+}
+
 TEST(SimpleArray, AppendOfOwnElementWhileGrowing)
 {
     ON_SimpleArray<ON_3dPoint> a;

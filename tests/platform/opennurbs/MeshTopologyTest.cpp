@@ -181,3 +181,54 @@ TEST(MeshTopology, NaNVerticesStandAlone)
     EXPECT_EQ(top.m_topv_map[2], 1);
     EXPECT_EQ(top.m_topv_map[3], 0);
 }
+
+// A hub with many edges is sorted otherwise than an ordinary vertex; the order must not change.
+TEST(MeshTopology, FanHubEdgesRunInRimOrderWithTheirFacesAscending)
+{
+    constexpr int kRim = 20; // 40 sides filed under the hub
+    std::vector<ON_3fPoint> vertices = {{0, 0, 0}};
+    std::vector<Face> faces;
+    for (int i = 0; i < kRim; i++)
+    {
+        // Rim vertices in descending position, so that topological order reverses mesh order.
+        vertices.push_back({1, float(kRim - i), 0});
+        faces.push_back({0, 1 + i, 1 + (i + 1) % kRim, 1 + (i + 1) % kRim});
+    }
+    const ON_Mesh mesh = MakeMesh(vertices, faces);
+    const ON_MeshTopology& top = mesh.Topology();
+    ASSERT_TRUE(top.IsValid());
+    ASSERT_EQ(top.m_tope.Count(), 2 * kRim);
+    for (int k = 0; k < kRim; k++)
+    {
+        // Edge k runs from the hub to the rim vertex at y = k + 1, mesh vertex kRim - k, which
+        // faces kRim - k - 1 and kRim - k - 2 (mod kRim) share.
+        const ON_MeshTopologyEdge& edge = top.m_tope[k];
+        EXPECT_EQ(edge.m_topvi[0], 0) << k;
+        EXPECT_EQ(edge.m_topvi[1], k + 1) << k;
+        EXPECT_EQ(top.m_topv[edge.m_topvi[1]].m_vi[0], kRim - k) << k;
+        const int a = kRim - k - 1, b = (2 * kRim - k - 2) % kRim;
+        ASSERT_EQ(edge.m_topf_count, 2) << k;
+        EXPECT_EQ(edge.m_topfi[0], std::min(a, b)) << k;
+        EXPECT_EQ(edge.m_topfi[1], std::max(a, b)) << k;
+    }
+}
+
+TEST(MeshTopology, FaceUsingAnEdgeTwiceIsListedTwiceAndLeftZero)
+{
+    // The fourth corner stands where the second does: sides 3->0 and 0->1 are one edge.
+    const ON_Mesh mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 0, 0}}, {{0, 1, 2, 3}});
+    const ON_MeshTopology& top = mesh.Topology();
+    ASSERT_EQ(top.m_tope.Count(), 2);
+    const ON_MeshTopologyEdge& twice = top.m_tope[0];
+    EXPECT_EQ(twice.m_topvi[0], 0);
+    EXPECT_EQ(twice.m_topvi[1], 1);
+    ASSERT_EQ(twice.m_topf_count, 2);
+    EXPECT_EQ(twice.m_topfi[0], 0);
+    EXPECT_EQ(twice.m_topfi[1], 0);
+    EXPECT_EQ(top.m_tope[1].m_topf_count, 2);
+    for (int j = 0; j < 4; j++)
+    {
+        EXPECT_EQ(top.m_topf[0].m_topei[j], 0) << j;
+        EXPECT_EQ(top.m_topf[0].m_reve[j], 0) << j;
+    }
+}

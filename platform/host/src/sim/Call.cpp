@@ -43,11 +43,9 @@ std::string FormatResult(HRESULT result)
     return text;
 }
 
-Call::Call(HostState& host, const FacetCore& object, int operation, const char* name)
-    : m_host(host), m_failure(host.CountCall(operation, &m_injected))
+void Call::Begin(const FacetCore& object, const char* name)
 {
-    if (!m_host.lean)
-        m_line = object.Name() + "." + name + "(";
+    m_line = object.Name() + "." + name + "(";
 }
 
 void Call::Separate()
@@ -67,24 +65,9 @@ Call& Call::Raw(const std::string& text)
     return *this;
 }
 
-Call& Call::Arg(long value)
+std::string StringText(const wchar_t* text)
 {
-    return m_host.lean ? *this : Raw(std::to_string(value));
-}
-
-Call& Call::Arg(double value)
-{
-    return m_host.lean ? *this : Raw(FormatDouble(value));
-}
-
-Call& Call::String(const wchar_t* text)
-{
-    return m_host.lean ? *this : Raw(text ? ui::Quoted(text) : "null");
-}
-
-Call& Call::Object(const FacetCore* object)
-{
-    return m_host.lean ? *this : Raw(object ? object->Name() : "null");
+    return text ? ui::Quoted(text) : "null";
 }
 
 template <class T, class Format>
@@ -102,19 +85,19 @@ static std::string ArrayText(const T* values, long count, Format format)
     return text + "]";
 }
 
-Call& Call::Doubles(const double* values, long count)
+std::string DoublesText(const double* values, long count)
 {
-    return m_host.lean ? *this : Raw(ArrayText(values, count, [](double v) { return FormatDouble(v); }));
+    return ArrayText(values, count, [](double v) { return FormatDouble(v); });
 }
 
-Call& Call::Floats(const float* values, long count)
+std::string FloatsText(const float* values, long count)
 {
-    return m_host.lean ? *this : Raw(ArrayText(values, count, [](float v) { return FormatDouble(double(v)); }));
+    return ArrayText(values, count, [](float v) { return FormatDouble(double(v)); });
 }
 
-Call& Call::Longs(const LONG* values, long count)
+std::string LongsText(const LONG* values, long count)
 {
-    return m_host.lean ? *this : Raw(ArrayText(values, count, [](LONG v) { return std::to_string(v); }));
+    return ArrayText(values, count, [](LONG v) { return std::to_string(v); });
 }
 
 void Call::OutRaw(const std::string& text)
@@ -123,42 +106,8 @@ void Call::OutRaw(const std::string& text)
         m_outs += ", " + text;
 }
 
-void Call::OutValue(long value)
+void Call::WriteLine(HRESULT result)
 {
-    if (!m_host.lean)
-        OutRaw(std::to_string(value));
-}
-
-void Call::OutValue(double value)
-{
-    if (!m_host.lean)
-        OutRaw(FormatDouble(value));
-}
-
-void Call::OutDoubles(const double* values, long count)
-{
-    if (!m_host.lean)
-        OutRaw(ArrayText(values, count, [](double v) { return FormatDouble(v); }));
-}
-
-void Call::OutFloats(const float* values, long count)
-{
-    if (!m_host.lean)
-        OutRaw(ArrayText(values, count, [](float v) { return FormatDouble(double(v)); }));
-}
-
-void Call::OutString(const wchar_t* text)
-{
-    if (!m_host.lean)
-        OutRaw(text ? ui::Quoted(text) : "null");
-}
-
-HRESULT Call::Done(HRESULT result)
-{
-    if (Failed())
-        result = m_injected;
-    if (!m_host.lean)
-        m_host.journal.push_back(m_line + ") -> " + FormatResult(result) + m_outs);
-    return result;
+    m_host.journal.push_back(m_line + ") -> " + FormatResult(result) + m_outs);
 }
 } // namespace sim

@@ -5,6 +5,7 @@
 #include "ui/ScriptedDriver.h"
 
 #include <fstream>
+#include <type_traits>
 
 namespace sim
 {
@@ -109,6 +110,21 @@ SIM_PLAIN_OPERATION(FinishThird, "FinishThird")
 #undef SIM_FLAG_OPERATION
 #undef SIM_PLAIN_OPERATION
 
+// A lean host keeps no entities, so it need not make an object for each: one unnamed object of
+// each interface serves every point or segment, and lives as long as the host. A sketch of a
+// million lines then costs no million objects.
+template <class Interface> static FacetCore* LeanSketchEntity(HostState& host, REFIID iid)
+{
+    FacetCore*& shared =
+        std::is_same_v<Interface, ISketchPoint> ? host.leanSketchPoint : host.leanSketchSegment;
+    if (!shared)
+    {
+        shared = new SketchEntityFacet<Interface>(host, std::string(), iid);
+        shared->KeepAlive();
+    }
+    return shared;
+}
+
 template <class Interface>
 HRESULT DocumentFacet::AddSketchEntity(Call& call, SketchEntity&& entity, Interface** out)
 {
@@ -133,9 +149,12 @@ HRESULT DocumentFacet::AddSketchEntity(Call& call, SketchEntity&& entity, Interf
     if (!call.WithoutObject())
     {
         static const char* const kinds[] = {"point", "line", "circle", "arc", "spline", "bspline"};
-        const std::string name = m_host.lean ? std::string() : m_host.NextName(kinds[size_t(kind)]);
         const IID& iid = kind == SketchEntityKind::Point ? IID_ISketchPoint : IID_ISketchSegment;
-        call.OutObject(out, new SketchEntityFacet<Interface>(m_host, name, iid));
+        if (m_host.lean)
+            call.OutObject(out, LeanSketchEntity<Interface>(m_host, iid));
+        else
+            call.OutObject(
+                out, new SketchEntityFacet<Interface>(m_host, m_host.NextName(kinds[size_t(kind)]), iid));
     }
     else
         call.OutRaw("null");

@@ -70,6 +70,9 @@ struct HostState
     void Unlink(FacetCore* facet);
     FacetCore* FindEntityFacet(const std::string& name) const;
     void RegisterEntityFacet(FacetCore* facet);
+    // In lean mode every sketch point, and every sketch segment, is handed out as one object.
+    FacetCore* leanSketchPoint = nullptr;
+    FacetCore* leanSketchSegment = nullptr;
 
     // Sequence numbers for journal names of objects that have no model entity of their own.
     std::map<std::string, int> nameCounters;

@@ -56,7 +56,7 @@ private:
         bool shown = false;
         int drawnPercent = -1;
     };
-    void Draw(Bar& bar, bool always);
+    void Draw(Bar& bar, int percent);
     void Apply(ModalDialog& dialog, const DialogSetting& setting);
     void Print(const ModalDialog& dialog);
 
