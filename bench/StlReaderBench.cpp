@@ -7,7 +7,6 @@
 
 #include <charconv>
 #include <initializer_list>
-#include <memory>
 
 namespace
 {
@@ -70,25 +69,7 @@ void Report(const char* name, const Torus& torus, const std::filesystem::path& p
     std::fflush(stdout);
 }
 
-// Decodes the records chunk by chunk and keeps nothing: no reader can be faster.
-double BinaryChunkFloor(const std::filesystem::path& path)
-{
-    volatile float sink = 0;
-    return BestOf(path,
-                  [&](int fd)
-                  {
-                      float decoded[9];
-                      ReadChunks(fd, 84,
-                                 [&](const char* bytes, size_t size)
-                                 {
-                                     for (size_t r = 0; r < size / 50; ++r)
-                                         std::memcpy(decoded, bytes + 50 * r + 12, 36);
-                                     sink = sink + decoded[8];
-                                 });
-                  });
-}
-
-// Reads the whole file into one buffer of its size.
+// Reads the whole file into one buffer of its size, an openNURBS array like the reader's.
 double AsciiFloor(const std::filesystem::path& path)
 {
     const size_t size = std::filesystem::file_size(path);
@@ -96,15 +77,15 @@ double AsciiFloor(const std::filesystem::path& path)
     return BestOf(path,
                   [&](int fd)
                   {
-                      std::unique_ptr<char[]> text(new char[size]);
+                      ON_SimpleArray<char> text(static_cast<int>(size));
                       for (size_t got = 0; got < size;)
                       {
-                          const ssize_t n = ::read(fd, text.get() + got, size - got);
+                          const ssize_t n = ::read(fd, text.Array() + got, size - got);
                           if (n <= 0)
                               std::exit(1);
                           got += size_t(n);
                       }
-                      sink = sink + text[size - 1];
+                      sink = sink + text.Array()[size - 1];
                   });
 }
 

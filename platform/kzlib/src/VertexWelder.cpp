@@ -34,8 +34,9 @@ uint64_t Hash(const float* position)
 }
 
 // Fresh memory costs a page fault for every 4 KiB touched, which can cost more than the reading
-// and welding; the large arrays ask the system for 2 MiB pages where it grants them on request.
-// Only whole 2 MiB stretches inside the block can be such pages.
+// and welding; the weld table asks the system for 2 MiB pages where it grants them on request, as
+// the openNURBS arrays of the mesh do by themselves. Only whole 2 MiB stretches inside the block
+// can be such pages.
 void AskForLargePages(void* block, size_t bytes)
 {
     constexpr uintptr_t kLargePage = uintptr_t(2) << 20;
@@ -45,14 +46,11 @@ void AskForLargePages(void* block, size_t bytes)
         madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // advice only
 }
 
-// Room for `count` elements, asked for in large pages.
+// Room for `count` elements.
 template <class T> void Reserve(ON_SimpleArray<T>& array, uint64_t count)
 {
     if (count > uint64_t(array.Capacity()))
-    {
         array.SetCapacity(int(count));
-        AskForLargePages(array.Array(), sizeof(T) * size_t(array.Capacity()));
-    }
 }
 
 // Makes room for at least `needed` elements: twice as much as before, capped at what a mesh can
