@@ -38,8 +38,10 @@ public:
     // Fires an event of the application's event interface at every sink advised on its connection
     // point, through the sink's IDispatch, with the arguments that the host's type library declares
     // for it (none for an event it does not declare). S_OK when every sink answered S_OK, else the
-    // first other answer; S_FALSE when no sink is advised.
-    HRESULT FireEvent(DISPID id);
+    // first other answer; S_FALSE when no sink is advised. `answer`, when given, receives the result
+    // that the last sink called put into its result variant (VT_EMPTY when it put none there); the
+    // caller clears it.
+    HRESULT FireEvent(DISPID id, VARIANT* answer = nullptr);
     size_t EventSinkCount() const;
     // Registers the host's type library (version 21.0, as the installed host of the default
     // revision has it), whose descriptions of the events an add-in's event sink reads.

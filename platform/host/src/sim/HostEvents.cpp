@@ -114,8 +114,10 @@ HRESULT ConnectionPointFacet::EnumConnections(IEnumConnections** connections)
     return call.Done(E_NOTIMPL);
 }
 
-HRESULT Host::FireEvent(DISPID id)
+HRESULT Host::FireEvent(DISPID id, VARIANT* answer)
 {
+    if (answer)
+        VariantInit(answer);
     // The arguments that the host's type library declares for the event, with values of the
     // host's choosing; DISPPARAMS holds them last first.
     const std::vector<VARTYPE> types = EventParameterTypes(id);
@@ -136,11 +138,17 @@ HRESULT Host::FireEvent(DISPID id)
     for (const auto& [cookie, sink] : sinks)
     {
         DISPPARAMS parameters{arguments.data(), nullptr, UINT(arguments.size()), 0};
-        VARIANT answer;
-        VariantInit(&answer);
+        VARIANT sinkAnswer;
+        VariantInit(&sinkAnswer);
         const HRESULT result = sink->Invoke(id, GUID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                                            &answer, nullptr, nullptr);
-        VariantClear(&answer);
+                                            &sinkAnswer, nullptr, nullptr);
+        if (answer)
+        {
+            VariantClear(answer);
+            *answer = sinkAnswer;
+        }
+        else
+            VariantClear(&sinkAnswer);
         if (result != S_OK && outcome == S_OK)
             outcome = result;
     }
