@@ -1,3 +1,4 @@
+#include "TestModule.h"
 #include "registry_testing.h"
 #include "win32_testing.h"
 
@@ -11,15 +12,6 @@
 
 #include <string>
 #include <vector>
-
-namespace
-{
-class CTestModule : public CAtlDllModuleT<CTestModule>
-{
-};
-} // namespace
-
-CTestModule _AtlModule;
 
 namespace
 {

@@ -1,0 +1,3 @@
+#include "TestModule.h"
+
+CTestModule _AtlModule;
