@@ -43,15 +43,7 @@ int NVKSWON::CreatePartFromMeshes(ISldWorks* pApp, ON_ClassArray<ON_Mesh>& meshe
             result = CreateSketchFromMesh(pDoc, meshes[i], factor, progress);
     }
 
-    if (mode == ImportAs3DSketch)
-    {
-        pDoc->FinishFirst();
-        pDoc->ToggleSketch3D(0);
-    }
-    pDoc->FinishSecond();
-    pDoc->FinishThird();
-    pDoc->Release();
-    pPart->Release();
+    CloseNewPart(pPart, pDoc, mode == ImportAs3DSketch);
     return result;
 }
 
@@ -77,15 +69,8 @@ int NVKSWON::CreatePartFromMesh(ISldWorks* pApp, const ON_Mesh& mesh, int unit, 
         result = CreateSolidFromMesh(pPart, workingMesh, factor, progress);
     }
     else if (mode == ImportAs3DSketch)
-    {
         result = CreateSketchFromMesh(pDoc, mesh, factor, progress);
-        pDoc->FinishFirst();
-        pDoc->ToggleSketch3D(0);
-    }
 
-    pDoc->FinishSecond();
-    pDoc->FinishThird();
-    pDoc->Release();
-    pPart->Release();
+    CloseNewPart(pPart, pDoc, mode == ImportAs3DSketch);
     return result;
 }

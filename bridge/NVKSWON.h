@@ -139,6 +139,9 @@ private:
     // is false; on success the caller releases both.
     static bool OpenNewPart(ISldWorks* pApp, const wchar_t* noPartError, IPartDoc** ppPart,
                             IModelDoc** ppDoc);
+    // The end of filling such a part: the 3D sketch closed when it was opened, the host's
+    // finishing operations, and both interfaces released.
+    static void CloseNewPart(IPartDoc* pPart, IModelDoc* pDoc, bool sketchOpen);
 
     static CString m_strError;
 };

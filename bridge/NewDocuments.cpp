@@ -31,13 +31,8 @@ int NVKSWON::CreatePartFromSurface(ISldWorks* pApp, const ON_NurbsSurface& surfa
         pDoc->ToggleSketch3D(0);
         pDoc->PrepareSecond(0);
         result = CreateSketchFromSurface(pDoc, surface, factor, progress);
-        pDoc->FinishFirst();
-        pDoc->ToggleSketch3D(0);
     }
-    pDoc->FinishSecond();
-    pDoc->FinishThird();
-    pDoc->Release();
-    pPart->Release();
+    CloseNewPart(pPart, pDoc, mode == ImportAs3DSketch);
     return result;
 }
 

@@ -23,3 +23,16 @@ bool NVKSWON::OpenNewPart(ISldWorks* pApp, const wchar_t* noPartError, IPartDoc*
     }
     return true;
 }
+
+void NVKSWON::CloseNewPart(IPartDoc* pPart, IModelDoc* pDoc, bool sketchOpen)
+{
+    if (sketchOpen)
+    {
+        pDoc->FinishFirst();
+        pDoc->ToggleSketch3D(0);
+    }
+    pDoc->FinishSecond();
+    pDoc->FinishThird();
+    pDoc->Release();
+    pPart->Release();
+}
